@@ -1,0 +1,37 @@
+# Two commands for a fresh Debian 12 machine:
+#   make run   install what is missing, build, start the game
+#   make test  install what is missing, build, run every test
+BUILD_DIR ?= build
+BUILD_TYPE ?= RelWithDebInfo
+JOBS ?= $(shell nproc)
+
+.PHONY: run test build deps configure bench sanitize clean
+
+run: build
+	$(BUILD_DIR)/bin/Pelmo2000
+
+test: build
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy \
+		ctest --output-on-failure -j $(JOBS) --timeout 300
+
+bench: build
+	@for b in $(BUILD_DIR)/bin/*Bench; do echo "== $$b"; QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy $$b; done
+
+deps:
+	./scripts/install-deps.sh
+
+configure: deps
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+
+build: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+# The engine and settings tests once more under AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize: deps
+	cmake -S . -B $(BUILD_DIR)-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPELMO_ENGINE_ONLY=ON \
+		-DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
+	cmake --build $(BUILD_DIR)-asan -j $(JOBS)
+	cd $(BUILD_DIR)-asan && ctest --output-on-failure -j $(JOBS) --timeout 300
+
+clean:
+	rm -rf $(BUILD_DIR) $(BUILD_DIR)-asan
