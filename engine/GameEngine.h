@@ -3,13 +3,12 @@
 #include "Block.h"
 #include "Board.h"
 #include "GameModes.h"
+#include "GameView.h"
 #include "Random.h"
 
 #include <cstdint>
 
 struct TSettings;
-class IGameView;
-class IClock;
 
 enum TGameState : uint8_t
 {
@@ -82,7 +81,11 @@ private:
     void CountPassTowardsLevel();
     int ScanRuns(int32_t& passPoints, int32_t& passCells);
     bool CellOccupied(int row, int col) const;
-    void PlayEffect(int effect);
+    void PlayEffect(TEffect effect);
+
+    // The state a pause returns to: a pause between a landing and the next entry
+    // resumes waiting for the entry, not with the landed piece still falling.
+    TGameState ResumeState = gsPlaying;
 
     TSettings& Settings;
     IGameView& View;

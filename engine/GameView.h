@@ -53,10 +53,10 @@ public:
     virtual void PauseMusic() = 0;
     virtual void ResumeMusic() = 0;
 
-    // A mode command has set the mode: marks, preview frame, geometry, high-score table.
-    virtual void ModeChanged(int modeNumber) = 0;
-    // The start-up mode: only the marks.
+    // Checks the mode's menu item and paints its button lime; all others unchecked and yellow.
     virtual void MarkMode(int modeNumber) = 0;
+    // After a mode command has set the presets: preview frame, geometry, high-score table.
+    virtual void ModeChanged(int modeNumber) = 0;
 
     // The entering piece could not be placed: the timer is stopped and the state is gsStopped.
     // The window offers the score, stops the music and tells the player.
