@@ -1,0 +1,19 @@
+#include "Dialogs.h"
+
+#include <QMessageBox>
+
+void TDialogs::Information(QWidget* parent, const QString& text)
+{
+    QMessageBox::information(parent, QString::fromLatin1(Title), text, QMessageBox::Ok);
+}
+
+void TDialogs::Error(QWidget* parent, const QString& text)
+{
+    QMessageBox::critical(parent, QString::fromLatin1(Title), text, QMessageBox::Ok);
+}
+
+bool TDialogs::Question(QWidget* parent, const QString& text)
+{
+    return QMessageBox::question(parent, QString::fromLatin1(Title), text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}

@@ -1,0 +1,264 @@
+#include "audio/AudioDevice.h"
+#include "audio/GameMusic.h"
+#include "settings/Settings.h"
+#include "tests/audio/AudioTestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+#include <utility>
+#include <vector>
+
+using namespace AudioTestFiles;
+
+namespace
+{
+using TMessage = std::pair<QString, QString>; // title, text
+const TMessage CannotPlay{"Pelmo 2000", "Cannot play MIDI file."};
+
+class GameMusicTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(Folder.isValid());
+        SongA = Folder.filePath("a.mid");
+        SongB = Folder.filePath("b.mid");
+        ShortSong = Folder.filePath("short.mid");
+        ASSERT_TRUE(WriteFile(SongA, MidiSong(3.0)));
+        ASSERT_TRUE(WriteFile(SongB, MidiSong(3.0)));
+        // The synthesizer lets a song ring on for about two seconds after its last note.
+        ASSERT_TRUE(WriteFile(ShortSong, MidiSong(0.3)));
+        ASSERT_TRUE(Device.EnsureMusicReady()) << "no General MIDI soundfont installed";
+        Settings.MusicOn = true;
+        Settings.MusicFile = SongA.toStdString();
+        // Wired as the game window does.
+        QObject::connect(&Music.MediaPlayer1(), &TMediaPlayer::Notify, [this] {
+            ++Notifications;
+            Music.MediaPlayer1Notify(Settings.MusicOn, GameStopped);
+        });
+    }
+
+    TMediaPlayer& Player() { return Music.MediaPlayer1(); }
+    int64_t Position() { return Player().PositionMs(); }
+    bool WaitForPosition(int64_t ms) { return WaitWithoutEvents([&] { return Position() >= ms; }, 3000); }
+    void NewGame(const QString& file)
+    {
+        GameStopped = false;
+        Music.StartForNewGame(Settings.MusicOn, file);
+    }
+
+    QTemporaryDir Folder;
+    QString SongA;
+    QString SongB;
+    QString ShortSong;
+    TAudioDevice Device;
+    TSettings Settings;
+    bool GameStopped = true;
+    int Notifications = 0;
+    std::vector<TMessage> Messages;
+    TGameMusic Music{Device, [this](const QString& title, const QString& text) { Messages.emplace_back(title, text); }};
+};
+
+TEST_F(GameMusicTest, EveryNewGameStartsTheMusicFromTheBeginning)
+{
+    NewGame(SongA);
+    EXPECT_EQ(Player().Mode(), TMediaMode::Playing);
+    EXPECT_EQ(Player().FileName(), SongA);
+    ASSERT_TRUE(WaitForPosition(300));
+
+    NewGame(SongA);
+    EXPECT_EQ(Player().Mode(), TMediaMode::Playing);
+    EXPECT_LT(Position(), 100);
+    EXPECT_TRUE(Messages.empty());
+}
+
+TEST_F(GameMusicTest, WithMusicOffANewGameLeavesThePlayerAlone)
+{
+    Settings.MusicOn = false;
+    NewGame(SongA);
+    EXPECT_EQ(Player().Mode(), TMediaMode::NotOpen);
+    EXPECT_EQ(Player().FileName(), "");
+    EXPECT_TRUE(Messages.empty());
+}
+
+TEST_F(GameMusicTest, PausingTwiceDoesNothingMoreAndResumeContinues)
+{
+    NewGame(SongA);
+    ASSERT_TRUE(WaitForPosition(300));
+
+    Music.PauseWithGame();
+    EXPECT_EQ(Player().Mode(), TMediaMode::Paused);
+    const int64_t held = Position();
+    // Focus loss while already paused.
+    Music.PauseWithGame();
+    EXPECT_EQ(Player().Mode(), TMediaMode::Paused);
+    QThread::msleep(150);
+    EXPECT_EQ(Position(), held);
+
+    Music.ResumeWithGame(true);
+    EXPECT_EQ(Player().Mode(), TMediaMode::Playing);
+    ASSERT_TRUE(WaitWithoutEvents([&] { return Position() > held; }, 2000));
+    EXPECT_GE(Position(), held);
+    QTest::qWait(20);
+    EXPECT_EQ(Notifications, 0);
+}
+
+TEST_F(GameMusicTest, ResumeWithMusicOffLeavesItPaused)
+{
+    NewGame(SongA);
+    Music.PauseWithGame();
+    Music.ResumeWithGame(false);
+    EXPECT_EQ(Player().Mode(), TMediaMode::Paused);
+}
+
+TEST_F(GameMusicTest, LoopsWhenItEndsDuringAGameAndNotAfterGameOver)
+{
+    NewGame(ShortSong);
+    ASSERT_TRUE(WaitForPosition(300));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Notifications >= 1; }, 6000));
+    EXPECT_EQ(Notifications, 1);
+    EXPECT_EQ(Player().Mode(), TMediaMode::Playing);
+    EXPECT_LT(Position(), 500) << "started again from its beginning";
+
+    // Game over: the state is stopped before the music is.
+    GameStopped = true;
+    Music.StopAtGameOver();
+    EXPECT_EQ(Player().Mode(), TMediaMode::Stopped);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Notifications >= 2; }, 1000));
+    QTest::qWait(50);
+    EXPECT_EQ(Player().Mode(), TMediaMode::Stopped);
+    EXPECT_TRUE(Messages.empty());
+}
+
+TEST_F(GameMusicTest, MusicEndingAfterThePauseWaitsForTheResume)
+{
+    NewGame(ShortSong);
+    ASSERT_TRUE(WaitForPosition(300));
+    // The end arrives while the game thread is busy; the player pauses before it hears of it.
+    ASSERT_TRUE(WaitWithoutEvents([&] { return Player().Mode() == TMediaMode::Stopped; }, 6000));
+    Music.PauseWithGame();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Notifications >= 1; }, 1000));
+    EXPECT_EQ(Player().Mode(), TMediaMode::Paused);
+    EXPECT_LT(Position(), 50);
+
+    Music.ResumeWithGame(true);
+    EXPECT_EQ(Player().Mode(), TMediaMode::Playing);
+}
+
+TEST_F(GameMusicTest, SwitchingMusicOffWhilePausedStopsItForGood)
+{
+    NewGame(SongA);
+    Music.PauseWithGame();
+    Music.ApplyPreferences(Settings, false, SongA, GameStopped);
+    EXPECT_EQ(Player().Mode(), TMediaMode::Stopped);
+    EXPECT_FALSE(Settings.MusicOn);
+    EXPECT_EQ(Settings.MusicFile, SongA.toStdString());
+    EXPECT_EQ(Player().FileName(), "");
+
+    QTest::qWait(50);
+    Music.ResumeWithGame(Settings.MusicOn);
+    EXPECT_EQ(Player().Mode(), TMediaMode::Stopped);
+
+    // On again in a later visit to the preferences: the file counts as new and waits paused.
+    Music.PauseWithGame();
+    Music.ApplyPreferences(Settings, true, SongA, GameStopped);
+    EXPECT_TRUE(Settings.MusicOn);
+    EXPECT_EQ(Player().Mode(), TMediaMode::Paused);
+    EXPECT_EQ(Player().FileName(), SongA);
+    EXPECT_TRUE(Messages.empty());
+}
+
+TEST_F(GameMusicTest, ANewFileChosenWhilePausedWaitsPausedAtItsStart)
+{
+    NewGame(SongA);
+    ASSERT_TRUE(WaitForPosition(300));
+    Music.PauseWithGame();
+
+    Music.ApplyPreferences(Settings, true, SongB, GameStopped);
+    EXPECT_EQ(Settings.MusicFile, SongB.toStdString());
+    EXPECT_TRUE(Settings.MusicOn);
+    EXPECT_EQ(Player().FileName(), SongB);
+    EXPECT_EQ(Player().Mode(), TMediaMode::Paused);
+    EXPECT_LT(Position(), 50);
+
+    // The halt of the old music is heard of later and starts nothing.
+    QTest::qWait(50);
+    EXPECT_EQ(Player().Mode(), TMediaMode::Paused);
+
+    Music.ResumeWithGame(Settings.MusicOn);
+    EXPECT_EQ(Player().Mode(), TMediaMode::Playing);
+    EXPECT_TRUE(Messages.empty());
+}
+
+TEST_F(GameMusicTest, TheSameFileOrNoGameLeavesThePlayerAsItIs)
+{
+    // No game: the new file waits for the next new game.
+    Music.ApplyPreferences(Settings, true, SongB, true);
+    EXPECT_EQ(Player().Mode(), TMediaMode::NotOpen);
+    EXPECT_EQ(Settings.MusicFile, SongB.toStdString());
+
+    NewGame(SongB);
+    ASSERT_TRUE(WaitForPosition(300));
+    Music.PauseWithGame();
+    const int64_t held = Position();
+    Music.ApplyPreferences(Settings, true, SongB, GameStopped);
+    EXPECT_EQ(Player().Mode(), TMediaMode::Paused);
+    EXPECT_EQ(Position(), held);
+}
+
+TEST_F(GameMusicTest, AnEmptyMusicFieldSwitchesTheMusicOff)
+{
+    Music.ApplyPreferences(Settings, true, QString(), GameStopped);
+    EXPECT_FALSE(Settings.MusicOn);
+    EXPECT_EQ(Settings.MusicFile, "");
+    EXPECT_EQ(Player().FileName(), "");
+    EXPECT_EQ(Player().Mode(), TMediaMode::NotOpen);
+    EXPECT_TRUE(Messages.empty());
+}
+
+TEST_F(GameMusicTest, AnUnplayableFileIsReportedAtEachAttemptAndTheGameGoesOnSilent)
+{
+    const QString notMidi = Folder.filePath("tone.mid");
+    ASSERT_TRUE(WriteFile(notMidi, WaveTone(200)));
+    const QString files[] = {notMidi, Folder.filePath("missing.mid"), QString()};
+    for (const QString& file : files) {
+        SCOPED_TRACE(file.toStdString());
+        Messages.clear();
+        NewGame(file);
+        ASSERT_EQ(Messages.size(), 1u);
+        EXPECT_EQ(Messages[0], CannotPlay);
+        EXPECT_EQ(Player().Mode(), TMediaMode::NotOpen);
+
+        Music.PauseWithGame();
+        Music.ResumeWithGame(true);
+        Music.MediaPlayer1Notify(true, false);
+        EXPECT_EQ(Player().Mode(), TMediaMode::NotOpen);
+
+        NewGame(file);
+        EXPECT_EQ(Messages.size(), 2u);
+    }
+}
+
+TEST_F(GameMusicTest, AnUnplayableFileChosenDuringAGameIsReportedAndTheChoiceKept)
+{
+    NewGame(SongA);
+    Music.PauseWithGame();
+    const QString missing = Folder.filePath("missing.mid");
+
+    Music.ApplyPreferences(Settings, true, missing, GameStopped);
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_EQ(Messages[0], CannotPlay);
+    EXPECT_TRUE(Settings.MusicOn);
+    EXPECT_EQ(Settings.MusicFile, missing.toStdString());
+    EXPECT_EQ(Player().Mode(), TMediaMode::NotOpen);
+
+    QTest::qWait(50);
+    Music.ResumeWithGame(Settings.MusicOn);
+    EXPECT_EQ(Player().Mode(), TMediaMode::NotOpen);
+    EXPECT_EQ(Messages.size(), 1u);
+}
+} // namespace

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QImage>
+#include <QList>
+
+// The four dissolve masks: black where the cell still shows, white where the well shows
+// through. Each step lets more of the background through.
+class DissolveMaskArt
+{
+public:
+    // Black and white only, indexed: entry 0 black, entry 1 white.
+    static QImage Render(int step, int width, int height);
+    static bool IsWhite(int step, int x, int y);
+};

@@ -1,0 +1,98 @@
+#include "view/CellImages.h"
+
+#include "view/CellNames.h"
+#include "view/RasterOps.h"
+
+QImage TCellImages::LoadResource(const QString& name)
+{
+    const QImage image(TCellNames::ResourcePath(name));
+    if (image.isNull())
+        return {};
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+void TCellImages::LoadCellImages(int skin, int cellWidth)
+{
+    for (int colour = 1; colour <= ColourCount; ++colour)
+    {
+        const QString name = TCellNames::CellImageName(skin, cellWidth, colour);
+        CellImages[colour] = name.isEmpty() ? QImage() : LoadResource(name);
+    }
+    ResizeMaskImage();
+}
+
+void TCellImages::LoadSolveImages(int cellWidth)
+{
+    for (int step = 1; step <= StepCount; ++step)
+        SolveImages[step] = LoadResource(TCellNames::SolveImageName(cellWidth, step));
+}
+
+void TCellImages::ResizeMaskImage()
+{
+    const QSize size = CellImages[1].size();
+    if (Mask.size() == size && !Mask.isNull())
+        return;
+    Mask = size.isEmpty() ? QImage() : QImage(size, QImage::Format_RGB32);
+}
+
+void TCellImages::SetCellImage(int colour, const QImage& image)
+{
+    if (colour < 1 || colour > ColourCount)
+        return;
+    CellImages[colour] = image.isNull() ? QImage() : image.convertToFormat(QImage::Format_RGB32);
+}
+
+void TCellImages::SetSolveImage(int step, const QImage& image)
+{
+    if (step < 1 || step > StepCount)
+        return;
+    SolveImages[step] = image.isNull() ? QImage() : image.convertToFormat(QImage::Format_RGB32);
+}
+
+const QImage& TCellImages::CellImage(int colour) const
+{
+    return colour >= 1 && colour <= ColourCount ? CellImages[colour] : Empty;
+}
+
+const QImage& TCellImages::SolveImage(int step) const
+{
+    return step >= 1 && step <= StepCount ? SolveImages[step] : Empty;
+}
+
+void TCellImages::SetWellBackground(const QImage* wellBackground, QPoint wellOrigin)
+{
+    WellBackground = wellBackground;
+    WellOrigin = wellOrigin;
+}
+
+void TCellImages::DrawCell(QImage& target, int x, int y, int w, int h, int colour, int step)
+{
+    DrawCell(target, WellOrigin, x, y, w, h, colour, step);
+}
+
+void TCellImages::DrawCell(QImage& target, QPoint wellOrigin, int x, int y, int w, int h, int colour, int step)
+{
+    const QRect rect(x, y, w, h);
+    if (step <= 0)
+    {
+        // Colour 0 and pictures that were never loaded draw nothing.
+        TRasterOps::Stretch(target, rect, CellImage(colour));
+        return;
+    }
+
+    if (WellBackground)
+        TRasterOps::Copy(target, x, y, *WellBackground, x - wellOrigin.x(), y - wellOrigin.y(), w, h);
+    if (step > StepCount)
+        return;
+
+    const QImage& solve = SolveImages[step];
+    if (solve.isNull())
+        return;
+    // Black where the mask keeps the cell, background where it lets the well through...
+    TRasterOps::Stretch(target, rect, solve, TRasterOp::And);
+    // ...then the cell's own pixels where the mask is black, black elsewhere, ORed on top.
+    TRasterOps::Stretch(Mask, Mask.rect(), solve, TRasterOp::NotSource);
+    if (colour != 0)
+        TRasterOps::Copy(Mask, 0, 0, CellImage(colour), 0, 0, Mask.width(), Mask.height(), TRasterOp::And);
+    TRasterOps::Stretch(target, rect, Mask, TRasterOp::Or);
+}

@@ -1,0 +1,80 @@
+#include "view/NextPreview.h"
+
+#include "view/CellImages.h"
+#include "view/RasterOps.h"
+
+#include <QPainter>
+#include <algorithm>
+
+TNextPreview::TNextPreview(TCellImages& cells, QWidget* parent) : QWidget(parent), Cells(cells)
+{
+    resize(100, 100);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}
+
+void TNextPreview::SetBlock(const TBlock& block)
+{
+    Block.Assign(block);
+}
+
+std::array<QPoint, TBlock::MaxCells> TNextPreview::CellPositions(const TBlock& block, int clientWidth,
+                                                                 int clientHeight)
+{
+    constexpr int w = PreviewCellWidth;
+    constexpr int h = PreviewCellHeight;
+    const int n = std::min<int>(block.Count, TBlock::MaxCells);
+    std::array<QPoint, TBlock::MaxCells> positions{};
+    if (!block.Horizontal)
+    {
+        const int x = (clientWidth - w) / 2;
+        const int y = (clientHeight - n * h) / 2;
+        for (int i = 0; i < n; ++i)
+            positions[i] = QPoint(x, y + i * h);
+    }
+    else if (n <= 5)
+    {
+        const int x = (clientWidth - n * w) / 2;
+        const int y = (clientHeight - h) / 2;
+        for (int i = 0; i < n; ++i)
+            positions[i] = QPoint(x + i * w, y);
+    }
+    else
+    {
+        // Four cells on top, the rest on a second row centred on its own, 26 pixels lower.
+        int x = (clientWidth - 4 * w) / 2;
+        int y = (clientHeight - h) / 2 - 13;
+        for (int i = 0; i < n; ++i)
+        {
+            if (i == 4)
+            {
+                x = (clientWidth - (n - 4) * w) / 2 - 4 * w;
+                y = (clientHeight - h) / 2 + 13;
+            }
+            positions[i] = QPoint(x + i * w, y);
+        }
+    }
+    return positions;
+}
+
+const QImage& TNextPreview::Render()
+{
+    if (Surface.size() != size())
+        Surface = QImage(size(), QImage::Format_RGB32);
+    Surface.fill(Qt::black);
+    if (!ShowNext)
+        return Surface;
+
+    const auto positions = CellPositions(Block, Surface.width(), Surface.height());
+    const int n = std::min<int>(Block.Count, TBlock::MaxCells);
+    for (int i = 0; i < n; ++i)
+        Cells.DrawCell(Surface, positions[i].x(), positions[i].y(), PreviewCellWidth, PreviewCellHeight,
+                       Block.Colors[i], 0);
+    return Surface;
+}
+
+void TNextPreview::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.drawImage(QPoint(0, 0), Render());
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "engine/Block.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QWidget>
+#include <array>
+
+class TCellImages;
+
+// The next piece beside the well: centred on black in small cells of the current skin,
+// whatever cell size the well uses.
+class TNextPreview : public QWidget
+{
+public:
+    static constexpr int PreviewCellWidth = 26;
+    static constexpr int PreviewCellHeight = 22;
+
+    explicit TNextPreview(TCellImages& cells, QWidget* parent = nullptr);
+
+    // Takes a copy of the piece; the caller repaints.
+    void SetBlock(const TBlock& block);
+
+    // Top-left corner of each cell of a piece in a client area of the given size.
+    static std::array<QPoint, TBlock::MaxCells> CellPositions(const TBlock& block, int clientWidth,
+                                                             int clientHeight);
+
+    // Paints into the off-screen image at the control's present size and returns it.
+    const QImage& Render();
+
+    // The copy that is shown; until the first copy a standing piece of three empty cells.
+    TBlock Block;
+    bool ShowNext = true;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    TCellImages& Cells;
+    QImage Surface;
+};

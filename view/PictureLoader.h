@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+// Opens the picture files chosen as backgrounds: ".jpg" and ".jpeg" in any case through libjpeg,
+// ".bmp" and ".ico" by their extension; every other extension, and any file that cannot be read
+// or decoded, fails. Pictures with transparent parts keep their alpha channel.
+class TPictureLoader
+{
+public:
+    static bool IsJpegPath(const QString& path);
+    static bool Load(const QString& path, QImage& picture);
+
+private:
+    static bool LoadByExtension(const QString& path, const QByteArray& format, QImage& picture);
+};

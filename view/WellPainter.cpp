@@ -1,0 +1,346 @@
+#include "view/WellPainter.h"
+
+#include "settings/Settings.h"
+#include "view/CellImages.h"
+#include "view/ColorRef.h"
+#include "view/ImageCellSurface.h"
+#include "view/PictureLoader.h"
+#include "view/RasterOps.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <algorithm>
+
+namespace
+{
+
+constexpr QRgb HighlightColour = qRgb(255, 255, 255);
+constexpr QRgb ShadowColour = qRgb(128, 128, 128);
+constexpr QRgb FrameColour = qRgb(192, 192, 192);
+constexpr QRgb BannerGround = qRgb(255, 255, 255);
+
+void Resize(QImage& image, int width, int height)
+{
+    if (image.width() == width && image.height() == height && !image.isNull())
+        return;
+    image = width > 0 && height > 0 ? QImage(width, height, QImage::Format_RGB32) : QImage();
+    if (!image.isNull())
+        image.fill(Qt::black);
+}
+
+} // namespace
+
+TWellPainter::TWellPainter(const TGameEngine& engine, TSettings& settings, TCellImages& cells)
+    : TWellPainter(TWellState::Of(engine), settings, cells)
+{
+}
+
+TWellPainter::TWellPainter(const TWellState& state, TSettings& settings, TCellImages& cells)
+    : State(state), Settings(settings), Cells(cells)
+{
+    Cells.SetWellBackground(&Background, Well.Origin());
+}
+
+QString TWellPainter::PauseBanner()
+{
+    return QStringLiteral("* * * P A U S E D * * *");
+}
+
+int TWellPainter::Rows() const
+{
+    return std::clamp(Settings.RowNumber, 0, MaxRows);
+}
+
+int TWellPainter::Columns() const
+{
+    return std::clamp(Settings.ColNumber, 0, MaxCols);
+}
+
+void TWellPainter::Changed(const QRect& rect)
+{
+    const QRect visible = rect & Window.rect();
+    if (Painting || visible.isEmpty() || !WindowChanged)
+        return;
+    WindowChanged(visible);
+}
+
+void TWellPainter::FormResize(int clientWidth, int clientHeight)
+{
+    Resize(Window, clientWidth, clientHeight);
+    Well.Recentre(clientWidth, clientHeight);
+    Cells.SetWellBackground(&Background, Well.Origin());
+    Invalidate();
+}
+
+void TWellPainter::UpdateGeometry()
+{
+    Well.Update(Columns(), Rows(), Settings.BlockWidth, Settings.BlockHeight, Window.width(), Window.height());
+    ResizeWellImages();
+    Cells.SetWellBackground(&Background, Well.Origin());
+    BuildWellBackground();
+}
+
+void TWellPainter::ResizeWellImages()
+{
+    Resize(Background, Well.WellWidth, Well.WellHeight);
+    Resize(Board, Well.WellWidth, Well.WellHeight);
+    Resize(Compose, Well.WellWidth, Well.WellHeight);
+    Resize(ShownWell, Well.WellWidth, Well.WellHeight);
+}
+
+void TWellPainter::Invalidate()
+{
+    PendingPaint = true;
+    if (InvalidateRequested)
+    {
+        InvalidateRequested();
+        return;
+    }
+    PaintWindow();
+    Changed(Window.rect());
+}
+
+void TWellPainter::PaintWindow()
+{
+    PendingPaint = false;
+    Painting = true;
+    EraseBackground();
+    FormPaint();
+    Painting = false;
+}
+
+void TWellPainter::EraseBackground()
+{
+    // An outer picture that was never loaded falls back to the outer colour rather than
+    // leaving whatever the image held.
+    if (Settings.OuterMode == 1 || Outer.isNull())
+        TRasterOps::Fill(Window, Window.rect(), RgbFromColorRef(Settings.OuterColor));
+    else if (Settings.OuterTile)
+        TRasterOps::Tile(Window, Outer);
+    else
+        TRasterOps::Stretch(Window, Window.rect(), Outer);
+
+    const int l = Well.WellLeft;
+    const int t = Well.WellTop;
+    const int w = Well.WellWidth;
+    const int h = Well.WellHeight;
+    // Light from the top left: white on the left and top, grey on the right and bottom.
+    TRasterOps::Fill(Window, QRect(l - 6, t - 5, 1, h + 12), HighlightColour);
+    TRasterOps::Fill(Window, QRect(l - 6, t - 6, w + 12, 1), HighlightColour);
+    TRasterOps::Fill(Window, QRect(l + w + 6, t - 6, 1, h + 12), ShadowColour);
+    TRasterOps::Fill(Window, QRect(l - 5, t + h + 6, w + 12, 1), ShadowColour);
+    TRasterOps::Fill(Window, QRect(l - 5, t - 5, w + 11, h + 11), FrameColour);
+    Changed(Window.rect());
+}
+
+void TWellPainter::FormPaint()
+{
+    ShowWell();
+    const TGameState state = *State.GameState;
+    if (state == gsPaused)
+    {
+        TRasterOps::Copy(Board, 0, 0, Background, 0, 0, Background.width(), Background.height());
+        if (!Board.isNull())
+        {
+            QPainter painter(&Board);
+            painter.setFont(Font);
+            const QFontMetrics metrics(Font, &Board);
+            const QString text = PauseBanner();
+            const int textWidth = metrics.horizontalAdvance(text);
+            const int textHeight = metrics.height();
+            const QRect box((Board.width() - textWidth) / 2, (Board.height() - textHeight) / 2, textWidth,
+                            textHeight);
+            painter.fillRect(box, QColor(BannerGround));
+            painter.setPen(Qt::black);
+            painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+        }
+        ShowWell();
+    }
+    if (state == gsStopped)
+        RedrawWell(true);
+    if (PreviewRepaintRequested)
+        PreviewRepaintRequested();
+}
+
+void TWellPainter::ShowWell()
+{
+    TRasterOps::Copy(Window, Well.WellLeft, Well.WellTop, Board, 0, 0, Board.width(), Board.height());
+    TRasterOps::Copy(ShownWell, 0, 0, Board, 0, 0, Board.width(), Board.height());
+    Changed(Well.WellRect());
+}
+
+void TWellPainter::DrawBoardCell(int colour, int column, int row)
+{
+    const int w = Settings.BlockWidth;
+    const int h = Settings.BlockHeight;
+    if (colour != 0)
+        Cells.DrawCell(Board, column * w, row * h, w, h, colour, 0);
+    else
+        TRasterOps::Copy(Board, column * w, row * h, Background, column * w, row * h, w, h);
+}
+
+void TWellPainter::RedrawWell(bool full)
+{
+    const TGrid& board = *State.Board;
+    const TGrid& newBoard = *State.NewBoard;
+    const TGrid& marks = *State.ClearMarks;
+    for (int row = 0; row < Rows(); ++row)
+    {
+        for (int column = 0; column < Columns(); ++column)
+        {
+            if (full)
+                DrawBoardCell(board.At(row, column), column, row);
+            else if (board.At(row, column) != newBoard.At(row, column) || marks.At(row, column) != 0)
+                DrawBoardCell(newBoard.At(row, column), column, row);
+        }
+    }
+    ShowWell();
+}
+
+void TWellPainter::RedrawPieceArea(int x, int y, int width, int height)
+{
+    const TGameState state = *State.GameState;
+    if (state != gsPaused)
+    {
+        TRasterOps::Copy(Compose, x, y, Board, x, y, width, height);
+        if (state != gsStopped)
+        {
+            TImageCellSurface surface(Cells, Compose);
+            State.CurrentBlock->Draw(surface, *State.BlockX, *State.BlockY, Settings.BlockWidth,
+                                     Settings.BlockHeight);
+        }
+    }
+    ShowCompose(QRect(x, y, width, height));
+}
+
+void TWellPainter::ShowCompose(const QRect& rect)
+{
+    TRasterOps::Copy(Window, rect.x() + Well.WellLeft, rect.y() + Well.WellTop, Compose, rect.x(), rect.y(),
+                     rect.width(), rect.height());
+    TRasterOps::Copy(ShownWell, rect.x(), rect.y(), Compose, rect.x(), rect.y(), rect.width(), rect.height());
+    Changed(rect.translated(Well.Origin()));
+}
+
+void TWellPainter::CaptureWell()
+{
+    TRasterOps::Copy(Board, 0, 0, ShownWell, 0, 0, ShownWell.width(), ShownWell.height());
+}
+
+void TWellPainter::ShowEmptyWell()
+{
+    TRasterOps::Copy(Board, 0, 0, Background, 0, 0, Background.width(), Background.height());
+    ShowWell();
+}
+
+void TWellPainter::DrawDissolveFrame(int step)
+{
+    const TGrid& board = *State.Board;
+    const TGrid& marks = *State.ClearMarks;
+    const int w = Settings.BlockWidth;
+    const int h = Settings.BlockHeight;
+    const QPoint origin = Well.Origin();
+    QRect changed;
+    for (int row = 0; row < Rows(); ++row)
+    {
+        for (int column = 0; column < Columns(); ++column)
+        {
+            if (marks.At(row, column) == 0)
+                continue;
+            const int colour = board.At(row, column);
+            Cells.DrawCell(Window, origin, origin.x() + column * w, origin.y() + row * h, w, h, colour, step);
+            Cells.DrawCell(ShownWell, QPoint(0, 0), column * w, row * h, w, h, colour, step);
+            changed |= QRect(origin.x() + column * w, origin.y() + row * h, w, h);
+        }
+    }
+    Changed(changed);
+}
+
+void TWellPainter::ReportFailure(const QString& path)
+{
+    if (MessageRequested)
+        MessageRequested(QStringLiteral("Cannot open ") + path);
+}
+
+void TWellPainter::DrawPicture(QImage& target, const QImage& picture, bool tile)
+{
+    if (target.isNull())
+        return;
+    if (!picture.hasAlphaChannel())
+    {
+        if (tile)
+            TRasterOps::Tile(target, picture);
+        else
+            TRasterOps::Stretch(target, target.rect(), picture);
+        return;
+    }
+    QPainter painter(&target);
+    if (!tile)
+    {
+        painter.drawImage(target.rect(), picture);
+        return;
+    }
+    for (int r = 0; r <= target.height() / picture.height(); ++r)
+        for (int c = 0; c <= target.width() / picture.width(); ++c)
+            painter.drawImage(QPoint(c * picture.width(), r * picture.height()), picture);
+}
+
+void TWellPainter::BuildWellBackground()
+{
+    const QString path = QString::fromStdString(Settings.InnerImage);
+    if (Settings.InnerMode == 1 || path.isEmpty())
+    {
+        TRasterOps::Fill(Background, Background.rect(), RgbFromColorRef(Settings.InnerColor));
+    }
+    else
+    {
+        QImage picture;
+        if (!TPictureLoader::Load(path, picture))
+        {
+            ReportFailure(path);
+            Settings.InnerImage.clear();
+            Settings.InnerMode = 1;
+            // The colour shows at once instead of waiting for the next rebuild.
+            TRasterOps::Fill(Background, Background.rect(), RgbFromColorRef(Settings.InnerColor));
+        }
+        else
+        {
+            const bool tile = Settings.InnerTile && picture.width() > 0 && picture.height() > 0;
+            // Transparent parts of icons show the stretched picture through the tiles.
+            if (!TPictureLoader::IsJpegPath(path) && picture.hasAlphaChannel())
+                DrawPicture(Background, picture, false);
+            DrawPicture(Background, picture, tile);
+        }
+    }
+    TRasterOps::Copy(Board, 0, 0, Background, 0, 0, Background.width(), Background.height());
+    Invalidate();
+}
+
+void TWellPainter::LoadOuterPicture()
+{
+    const QString path = QString::fromStdString(Settings.OuterImage);
+    if (Settings.OuterMode == 1 || path.isEmpty())
+    {
+        Invalidate();
+        return;
+    }
+    QImage picture;
+    if (!TPictureLoader::Load(path, picture))
+    {
+        ReportFailure(path);
+        Settings.OuterImage.clear();
+        Settings.OuterMode = 1;
+    }
+    else if (picture.hasAlphaChannel())
+    {
+        // Transparent parts show white, as on a fresh bitmap.
+        Outer = QImage(picture.size(), QImage::Format_RGB32);
+        Outer.fill(Qt::white);
+        QPainter painter(&Outer);
+        painter.drawImage(QPoint(0, 0), picture);
+    }
+    else
+    {
+        Outer = picture;
+    }
+    Invalidate();
+}

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "view/WellGeometry.h"
+#include "view/WellState.h"
+
+#include <QFont>
+#include <QImage>
+#include <QRect>
+#include <QString>
+#include <functional>
+
+struct TSettings;
+class TCellImages;
+
+// Paints the game window's client area into one client-sized image: the outer background, the
+// bevelled frame and the double-buffered well. The window shows that image and is told, through
+// the callbacks, what changed.
+class TWellPainter
+{
+public:
+    TWellPainter(const TGameEngine& engine, TSettings& settings, TCellImages& cells);
+    TWellPainter(const TWellState& state, TSettings& settings, TCellImages& cells);
+    TWellPainter(const TWellPainter&) = delete;
+    TWellPainter& operator=(const TWellPainter&) = delete;
+
+    // A rectangle of the window image changed and should reach the screen now: the clearing
+    // animation and the hard drop are watched during busy waits.
+    std::function<void(const QRect&)> WindowChanged;
+    // The whole window needs its erase and paint (PaintWindow) at the next paint event.
+    // Without it an invalidation paints at once.
+    std::function<void()> InvalidateRequested;
+    std::function<void()> PreviewRepaintRequested;
+    // "Cannot open <path>" for a background picture that failed; the window shows it in a box.
+    std::function<void(const QString&)> MessageRequested;
+
+    // The window's font, used by the pause banner.
+    void SetFont(const QFont& font) { Font = font; }
+
+    // The client area changed size: the well keeps its size and is centred again.
+    void FormResize(int clientWidth, int clientHeight);
+    // The well's size follows the settings: images resized, background rebuilt, window invalidated.
+    void UpdateGeometry();
+
+    void Invalidate();
+    bool PaintPending() const { return PendingPaint; }
+    // What an invalidation leads to: EraseBackground, then FormPaint.
+    void PaintWindow();
+
+    void EraseBackground();
+    void FormPaint();
+    void ShowWell();
+    void DrawBoardCell(int colour, int column, int row);
+    void RedrawWell(bool full);
+    void RedrawPieceArea(int x, int y, int width, int height);
+    void CaptureWell();
+    void ShowEmptyWell();
+    void DrawDissolveFrame(int step);
+    void BuildWellBackground();
+    void LoadOuterPicture();
+
+    const TWellGeometry& Geometry() const { return Well; }
+    const QImage& WindowImage() const { return Window; }
+    const QImage& WellBackground() const { return Background; }
+    const QImage& BoardImage() const { return Board; }
+    const QImage& ComposeImage() const { return Compose; }
+    const QImage& OuterPicture() const { return Outer; }
+
+    static QString PauseBanner();
+
+private:
+    int Rows() const;
+    int Columns() const;
+    void ResizeWellImages();
+    void Changed(const QRect& rect);
+    void ReportFailure(const QString& path);
+    void DrawPicture(QImage& target, const QImage& picture, bool tile);
+    void ShowCompose(const QRect& rect);
+
+    TWellState State;
+    TSettings& Settings;
+    TCellImages& Cells;
+    TWellGeometry Well;
+    QFont Font;
+
+    QImage Window;
+    QImage Background;
+    QImage Board;
+    QImage Compose;
+    QImage Outer;
+    // What the window's well rectangle last received, whole even where the window cuts it off;
+    // the landed pieces are taken back from here.
+    QImage ShownWell;
+
+    bool PendingPaint = false;
+    bool Painting = false;
+};

@@ -1,0 +1,56 @@
+#include "view/WellView.h"
+
+#include "settings/Settings.h"
+#include "view/NextPreview.h"
+#include "view/WellPainter.h"
+
+TWellView::TWellView(TWellPainter& painter, const TSettings& settings, TNextPreview* preview)
+    : Painter(painter), Settings(settings), Preview(preview)
+{
+}
+
+void TWellView::RedrawPieceArea(int column, int row, int width, int height)
+{
+    const int w = Settings.BlockWidth;
+    const int h = Settings.BlockHeight;
+    Painter.RedrawPieceArea(column * w, row * h, width * w, height * h);
+}
+
+void TWellView::RedrawWell(bool full)
+{
+    Painter.RedrawWell(full);
+}
+
+void TWellView::CaptureWell()
+{
+    Painter.CaptureWell();
+}
+
+void TWellView::ShowEmptyWell()
+{
+    Painter.ShowEmptyWell();
+}
+
+void TWellView::DrawDissolveFrame(int step)
+{
+    Painter.DrawDissolveFrame(step);
+}
+
+void TWellView::InvalidateWindow()
+{
+    Painter.Invalidate();
+}
+
+void TWellView::ShowNextBlock(const TBlock& next)
+{
+    if (!Preview)
+        return;
+    Preview->SetBlock(next);
+    Preview->update();
+}
+
+void TWellView::RepaintPreview()
+{
+    if (Preview)
+        Preview->update();
+}
