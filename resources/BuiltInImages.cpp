@@ -1,8 +1,16 @@
 #include "resources/BuiltInImages.h"
 
-#include <QDir>
-
-int BuiltInImages::CellCount()
+QString BuiltInImages::CellPath(const QString& name)
 {
-    return int(QDir(":/cells").entryList(QDir::Files).size());
+    return QStringLiteral(":/cells/") + name;
+}
+
+QString BuiltInImages::GlyphPath(const QString& name)
+{
+    return QStringLiteral(":/glyphs/") + name + QStringLiteral(".png");
+}
+
+QString BuiltInImages::IconPath(int size)
+{
+    return size == 32 ? QStringLiteral(":/icon/pelmo2000.png") : QStringLiteral(":/icon/pelmo2000-%1.png").arg(size);
 }

@@ -74,25 +74,18 @@ double Luma(QRgb c)
     return 0.299 * qRed(c) + 0.587 * qGreen(c) + 0.114 * qBlue(c);
 }
 
-// The hue (1..7) nearest to the mean colour of the picture's middle, grey pixels (a digit)
-// left out.
-int NearestHue(const QImage& image)
+int Spread(QRgb p)
 {
-    double r = 0, g = 0, b = 0, n = 0;
-    for (int y = image.height() / 4; y < image.height() * 3 / 4; ++y)
-        for (int x = image.width() / 4; x < image.width() * 3 / 4; ++x) {
-            const QRgb p = image.pixel(x, y);
-            if (std::max({qRed(p), qGreen(p), qBlue(p)}) - std::min({qRed(p), qGreen(p), qBlue(p)}) < 40)
-                continue;
-            r += qRed(p);
-            g += qGreen(p);
-            b += qBlue(p);
-            ++n;
-        }
+    return std::max({qRed(p), qGreen(p), qBlue(p)}) - std::min({qRed(p), qGreen(p), qBlue(p)});
+}
+
+// The hue (1..7) nearest to a colour.
+int NearestHue(double r, double g, double b)
+{
     int best = 0;
     double bestDistance = 1e18;
     for (int hue = 1; hue <= 7; ++hue) {
-        const double dr = r / n - qRed(Hues[hue]), dg = g / n - qGreen(Hues[hue]), db = b / n - qBlue(Hues[hue]);
+        const double dr = r - qRed(Hues[hue]), dg = g - qGreen(Hues[hue]), db = b - qBlue(Hues[hue]);
         const double distance = dr * dr + dg * dg + db * db;
         if (distance < bestDistance) {
             bestDistance = distance;
@@ -100,6 +93,23 @@ int NearestHue(const QImage& image)
         }
     }
     return best;
+}
+
+// The hue nearest to the mean colour of the picture's middle, grey pixels (a digit) left out.
+int MiddleHue(const QImage& image)
+{
+    double r = 0, g = 0, b = 0, n = 0;
+    for (int y = image.height() / 4; y < image.height() * 3 / 4; ++y)
+        for (int x = image.width() / 4; x < image.width() * 3 / 4; ++x) {
+            const QRgb p = image.pixel(x, y);
+            if (Spread(p) < 40)
+                continue;
+            r += qRed(p);
+            g += qGreen(p);
+            b += qBlue(p);
+            ++n;
+        }
+    return n > 0 ? NearestHue(r / n, g / n, b / n) : 0;
 }
 
 bool MaskRuleIsWhite(int step, int x, int y)
@@ -227,7 +237,7 @@ TEST(ResourcesTest, EachCellShowsItsOwnColour)
             names << QString("NUMBER") + size.Suffix + QString::number(n);
         }
         for (const QString& name : names)
-            EXPECT_EQ(NearestHue(Cell(name)), n) << name.toStdString();
+            EXPECT_EQ(MiddleHue(Cell(name)), n) << name.toStdString();
     }
 }
 
@@ -281,8 +291,7 @@ TEST(ResourcesTest, NumberCellsCarryDistinctCentredLightGreyDigits)
             for (int y = 0; y < tile.height(); ++y)
                 for (int x = 0; x < tile.width(); ++x) {
                     const QRgb p = tile.pixel(x, y);
-                    const int spread = std::max({qRed(p), qGreen(p), qBlue(p)}) - std::min({qRed(p), qGreen(p), qBlue(p)});
-                    if (spread <= 12 && qGreen(p) >= 180) {
+                    if (Spread(p) <= 12 && qGreen(p) >= 180) {
                         digit.setPixel(x, y, 1);
                         box |= QRect(x, y, 1, 1);
                         ++count;
@@ -368,7 +377,7 @@ TEST(ResourcesTest, DissolveStepsHaveTheirDotPatterns)
     }
 }
 
-TEST(ResourcesTest, ProgramIconComesInSeveralSizes)
+TEST(ResourcesTest, ProgramIconComesInSeveralSizesShowingColouredCells)
 {
     const struct
     {
@@ -380,10 +389,23 @@ TEST(ResourcesTest, ProgramIconComesInSeveralSizes)
         {":/icon/pelmo2000-256.png", 256},
     };
     for (const auto& icon : icons) {
-        const QImage image(icon.Path);
-        ASSERT_FALSE(image.isNull()) << icon.Path;
-        EXPECT_EQ(image.size(), QSize(icon.Size, icon.Size)) << icon.Path;
-        EXPECT_TRUE(image.hasAlphaChannel()) << icon.Path;
+        SCOPED_TRACE(icon.Path);
+        const QImage image = QImage(icon.Path).convertToFormat(QImage::Format_RGB32);
+        ASSERT_FALSE(image.isNull());
+        EXPECT_EQ(image.size(), QSize(icon.Size, icon.Size));
+        // Cells of at least four different colours, covering much of the picture.
+        QSet<int> hues;
+        int vivid = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb p = image.pixel(x, y);
+                if (Spread(p) < 150)
+                    continue;
+                ++vivid;
+                hues.insert(NearestHue(qRed(p), qGreen(p), qBlue(p)));
+            }
+        EXPECT_GE(hues.size(), 4);
+        EXPECT_GE(vivid, icon.Size * icon.Size / 5);
     }
     const QImage ico(":/icon/pelmo2000.ico");
     ASSERT_FALSE(ico.isNull());

@@ -70,3 +70,43 @@ QImage ContactSheet::Strip(const std::vector<QImage>& pictures, int zoom, QRgb g
     }
     return sheet;
 }
+
+QImage ContactSheet::Scene(const QImage& outer, const QImage& inner, const std::vector<std::vector<QImage>>& skins)
+{
+    // Settled cells of a well 6 columns wide, bottom rows first; 0 is empty.
+    const int stack[5][6] = {
+        {0, 0, 0, 0, 0, 0},
+        {0, 0, 0, 5, 0, 0},
+        {2, 0, 0, 6, 4, 0},
+        {3, 1, 7, 6, 2, 5},
+        {4, 3, 1, 2, 7, 6},
+    };
+    const int columns = 6;
+    const int rows = 5;
+    const int gap = 40;
+    const QSize cell = skins.front().front().size();
+    const int wellWidth = columns * cell.width();
+    const int wellHeight = rows * cell.height();
+    QImage scene(int(skins.size()) * (wellWidth + gap) + gap, wellHeight + 2 * gap, QImage::Format_RGB32);
+    QPainter painter(&scene);
+    painter.fillRect(scene.rect(), QBrush(outer));
+    for (size_t s = 0; s < skins.size(); ++s) {
+        const int left = gap + int(s) * (wellWidth + gap);
+        const int top = gap;
+        painter.fillRect(left - 5, top - 5, wellWidth + 11, wellHeight + 11, QColor(192, 192, 192));
+        painter.setPen(QColor(255, 255, 255));
+        painter.drawLine(left - 6, top + wellHeight + 6, left - 6, top - 6);
+        painter.drawLine(left - 6, top - 6, left + wellWidth + 6, top - 6);
+        painter.setPen(QColor(128, 128, 128));
+        painter.drawLine(left + wellWidth + 6, top - 6, left + wellWidth + 6, top + wellHeight + 6);
+        painter.drawLine(left + wellWidth + 6, top + wellHeight + 6, left - 6, top + wellHeight + 6);
+        painter.setBrushOrigin(left, top);
+        painter.fillRect(left, top, wellWidth, wellHeight, QBrush(inner));
+        for (int r = 0; r < rows; ++r)
+            for (int c = 0; c < columns; ++c)
+                if (stack[r][c] != 0)
+                    painter.drawImage(QRect(left + c * cell.width(), top + r * cell.height(), cell.width(), cell.height()),
+                                      skins[s][size_t(stack[r][c] - 1)]);
+    }
+    return scene;
+}

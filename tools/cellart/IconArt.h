@@ -4,8 +4,8 @@
 #include <QImage>
 #include <vector>
 
-// The program icon: a little well corner with a stack of cells and a piece dropping into
-// the gap. Transparent around the cells.
+// The program icon: a dark well holding a stack of cells, with a two-cell piece dropping
+// towards the gap. From 24 pixels up the well has a silver rim.
 class IconArt
 {
 public:

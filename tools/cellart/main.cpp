@@ -30,6 +30,8 @@ bool WriteTextures(ArtWriter& out, const QImage& outer, const QImage& inner)
     return first && second;
 }
 
+const char* const SkinPrefixes[] = {"SOLID256", "SOLID", "PYRAMID", "NUMBER"};
+
 const int IconSizes[] = {16, 24, 32, 48, 64, 128, 256};
 
 // The 32-pixel icon is the window's and the About box's; the others serve the desktop.
@@ -68,6 +70,12 @@ bool WritePreviews(const QString& folder, const std::vector<NamedCell>& cells, c
         pictures.push_back(glyph.Image);
     ok = preview.Png("glyphs-dark.png", ContactSheet::Strip(pictures, 4, qRgb(40, 44, 56))) && ok;
     ok = preview.Png("glyphs-light.png", ContactSheet::Strip(pictures, 4, qRgb(212, 208, 200))) && ok;
+    std::vector<std::vector<QImage>> skins(4);
+    for (const NamedCell& cell : cells)
+        for (size_t s = 0; s < 4; ++s)
+            if (cell.Name.size() == QString(SkinPrefixes[s]).size() + 1 && cell.Name.startsWith(SkinPrefixes[s]))
+                skins[s].push_back(cell.Image);
+    ok = preview.Png("scene.png", ContactSheet::Scene(outer, inner, skins)) && ok;
     std::vector<QImage> icons;
     for (int size : {16, 32, 48, 64, 128})
         icons.push_back(IconArt::Render(size));
