@@ -246,3 +246,45 @@ TEST(CellResources, LoadedPicturesHaveTheSizesOfTheirSet)
 }
 
 } // namespace
+
+namespace
+{
+
+// The built-in pictures go through the same bitwise steps once loaded: every pixel of a dissolve
+// frame is either the cell's own pixel (mask black) or the well background (mask white).
+TEST(CellResources, DissolveOfBuiltInCellFollowsItsMask)
+{
+    if (!QFile::exists(QStringLiteral(":/cells/SOLVEMEDIUM1")))
+        GTEST_SKIP() << "built-in cell pictures not linked";
+    TCellImages cells;
+    cells.LoadCellImages(Pyramid, 34);
+    cells.LoadSolveImages(34);
+    QImage background(34, 29, QImage::Format_RGB32);
+    background.fill(qRgb(10, 200, 30));
+    cells.SetWellBackground(&background, QPoint(0, 0));
+    const QImage cell = cells.CellImage(6);
+    ASSERT_EQ(cell.size(), QSize(34, 29));
+
+    for (int step = 1; step <= 4; ++step)
+    {
+        const QImage mask = cells.SolveImage(step);
+        QImage target(34, 29, QImage::Format_RGB32);
+        target.fill(Qt::black);
+        cells.DrawCell(target, 0, 0, 34, 29, 6, step);
+        int white = 0;
+        int wrong = 0;
+        for (int y = 0; y < 29; ++y)
+            for (int x = 0; x < 34; ++x)
+            {
+                const bool isWhite = (mask.pixel(x, y) & 0xffffff) == 0xffffff;
+                white += isWhite ? 1 : 0;
+                if (target.pixel(x, y) != (isWhite ? background.pixel(x, y) : cell.pixel(x, y)))
+                    ++wrong;
+            }
+        EXPECT_EQ(wrong, 0) << "step " << step;
+        EXPECT_GT(white, 0) << "step " << step;
+        EXPECT_LT(white, 34 * 29) << "step " << step;
+    }
+}
+
+} // namespace

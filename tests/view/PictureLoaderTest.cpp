@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QImageWriter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -78,6 +79,28 @@ TEST_F(PictureFiles, JpegExtensionInAnyCaseIsDecoded)
         EXPECT_TRUE(Near(picture.pixel(39, 29), qRgb(200, 40, 90)));
         EXPECT_FALSE(picture.hasAlphaChannel());
     }
+}
+
+TEST_F(PictureFiles, GreyAndProgressiveJpegsDecode)
+{
+    QImage grey(24, 20, QImage::Format_Grayscale8);
+    grey.fill(qRgb(150, 150, 150));
+    ASSERT_TRUE(grey.save(Path(QStringLiteral("grey.jpg")), "JPEG", 100));
+
+    QImage colour(24, 20, QImage::Format_RGB32);
+    colour.fill(qRgb(30, 90, 220));
+    QImageWriter writer(Path(QStringLiteral("progressive.jpg")), "JPEG");
+    writer.setProgressiveScanWrite(true);
+    writer.setQuality(100);
+    ASSERT_TRUE(writer.write(colour));
+
+    QImage picture;
+    ASSERT_TRUE(TPictureLoader::Load(Path(QStringLiteral("grey.jpg")), picture));
+    EXPECT_EQ(picture.size(), QSize(24, 20));
+    EXPECT_TRUE(Near(picture.pixel(5, 5), qRgb(150, 150, 150)));
+    ASSERT_TRUE(TPictureLoader::Load(Path(QStringLiteral("progressive.jpg")), picture));
+    EXPECT_EQ(picture.size(), QSize(24, 20));
+    EXPECT_TRUE(Near(picture.pixel(23, 19), qRgb(30, 90, 220)));
 }
 
 TEST_F(PictureFiles, BitmapIsReadExactly)
