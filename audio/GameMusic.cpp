@@ -89,7 +89,8 @@ bool TGameMusic::OpenAndPlay()
 void TGameMusic::Report(TMediaError error)
 {
     if (error == TMediaError::NoAudio) {
-        
+        if (NoAudioReported)
+            return;
         NoAudioReported = true;
     }
     if (ShowError)

@@ -18,6 +18,8 @@ namespace
 {
 using TMessage = std::pair<QString, QString>; // title, text
 const TMessage CannotPlay{"Pelmo 2000", "Cannot play MIDI file."};
+// Playing and pausing at once may let the mixer render a buffer or two in between.
+constexpr int64_t StartMargin = 150;
 
 class GameMusicTest : public ::testing::Test
 {
@@ -68,11 +70,11 @@ TEST_F(GameMusicTest, EveryNewGameStartsTheMusicFromTheBeginning)
     NewGame(SongA);
     EXPECT_EQ(Player().Mode(), TMediaMode::Playing);
     EXPECT_EQ(Player().FileName(), SongA);
-    ASSERT_TRUE(WaitForPosition(300));
+    ASSERT_TRUE(WaitForPosition(600));
 
     NewGame(SongA);
     EXPECT_EQ(Player().Mode(), TMediaMode::Playing);
-    EXPECT_LT(Position(), 100);
+    EXPECT_LT(Position(), 300);
     EXPECT_TRUE(Messages.empty());
 }
 
@@ -143,7 +145,7 @@ TEST_F(GameMusicTest, MusicEndingAfterThePauseWaitsForTheResume)
     Music.PauseWithGame();
     ASSERT_TRUE(QTest::qWaitFor([&] { return Notifications >= 1; }, 1000));
     EXPECT_EQ(Player().Mode(), TMediaMode::Paused);
-    EXPECT_LT(Position(), 50);
+    EXPECT_LT(Position(), StartMargin);
 
     Music.ResumeWithGame(true);
     EXPECT_EQ(Player().Mode(), TMediaMode::Playing);
@@ -175,7 +177,7 @@ TEST_F(GameMusicTest, SwitchingMusicOffWhilePausedStopsItForGood)
 TEST_F(GameMusicTest, ANewFileChosenWhilePausedWaitsPausedAtItsStart)
 {
     NewGame(SongA);
-    ASSERT_TRUE(WaitForPosition(300));
+    ASSERT_TRUE(WaitForPosition(600));
     Music.PauseWithGame();
 
     Music.ApplyPreferences(Settings, true, SongB, GameStopped);
@@ -183,7 +185,7 @@ TEST_F(GameMusicTest, ANewFileChosenWhilePausedWaitsPausedAtItsStart)
     EXPECT_TRUE(Settings.MusicOn);
     EXPECT_EQ(Player().FileName(), SongB);
     EXPECT_EQ(Player().Mode(), TMediaMode::Paused);
-    EXPECT_LT(Position(), 50);
+    EXPECT_LT(Position(), StartMargin);
 
     // The halt of the old music is heard of later and starts nothing.
     QTest::qWait(50);
