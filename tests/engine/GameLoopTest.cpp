@@ -383,9 +383,12 @@ TEST(GameLoopTest, PauseBeforeTheNextPieceResumesIntoItsEntry)
         else
             rig.Engine.PauseMenuClick();
         ASSERT_EQ(rig.Engine.GameState, gsPaused);
+        rig.Engine.FocusLost(); // a dialog opened while paused
+        ASSERT_EQ(rig.Engine.GameState, gsPaused);
         rig.Engine.PauseMenuClick();
         EXPECT_EQ(rig.Engine.GameState, gsNextBlock);
         EXPECT_TRUE(rig.View.TimerRunning);
+        EXPECT_EQ(rig.View.CountOf(TViewCall::GameOver), 0);
 
         rig.Engine.TimerTick();
         EXPECT_EQ(rig.Engine.GameState, gsPlaying);
