@@ -6,6 +6,8 @@ TGameMusic::TGameMusic(TAudioDevice& device, TMessageSink showError)
     : Player(device)
     , ShowError(std::move(showError))
 {
+    // The music only plays while a game runs, and there it loops without a pause at the seam.
+    Player.SetLooping(true);
 }
 
 void TGameMusic::StartForNewGame(bool musicOn, const QString& musicFile)
@@ -41,6 +43,7 @@ void TGameMusic::StopAtGameOver()
 
 void TGameMusic::MediaPlayer1Notify(bool musicOn, bool gameStopped)
 {
+    // The mixer loops the music by itself; this is for a playback that ended all the same.
     if (Player.Mode() != TMediaMode::Stopped || !musicOn || gameStopped)
         return;
     // Play rewinds, as the music stands at its end.

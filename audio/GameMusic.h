@@ -37,6 +37,7 @@ public:
     // After the score has been offered; the game is already stopped.
     void StopAtGameOver();
     // On every notification of the player: the music starts again when it ended during a game.
+    // The mixer loops it by itself, so this only acts when a playback ended all the same.
     void MediaPlayer1Notify(bool musicOn, bool gameStopped);
     // The music part of accepting the preferences: sets MusicOn and MusicFile from the dialog's
     // box and field, and during a game makes a newly chosen file wait, paused at its start.

@@ -1,8 +1,11 @@
 #include "audio/MediaPlayer.h"
 
 #include "audio/AudioDevice.h"
+#include "audio/MidiSongLength.h"
 
 #include <QFile>
+
+#include <algorithm>
 
 #include <SDL2/SDL_mixer.h>
 
@@ -11,13 +14,18 @@ std::atomic<TMediaPlayer*> TMediaPlayer::ActivePlayer{nullptr};
 namespace
 {
 constexpr int BytesPerFrame = 4; // 16-bit stereo
+// The synthesizer moves its sequencer on once every 64 output frames and starts the next pass at
+// the first step past the song's end, so a pass lasts the song's length rounded up to a step.
+constexpr int64_t SequencerStepFrames = 64;
 
-bool LooksLikeMidi(const QString& path)
+// The whole file when it is a standard MIDI file, else nothing.
+QByteArray ReadMidi(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    return file.read(4) == "MThd";
+    if (!file.open(QIODevice::ReadOnly) || file.read(4) != "MThd")
+        return {};
+    file.seek(0);
+    return file.readAll();
 }
 } // namespace
 
@@ -39,7 +47,8 @@ TMediaError TMediaPlayer::Open()
         return TMediaError::NoAudio;
     // The synthesizer takes almost any bytes as a song and then plays silence; only a standard
     // MIDI file is music here.
-    if (FileNameValue.isEmpty() || !LooksLikeMidi(FileNameValue))
+    const QByteArray song = FileNameValue.isEmpty() ? QByteArray() : ReadMidi(FileNameValue);
+    if (song.isEmpty())
         return TMediaError::CannotOpen;
     SDL_RWops* source = SDL_RWFromFile(QFile::encodeName(FileNameValue).constData(), "rb");
     if (!source)
@@ -47,6 +56,9 @@ TMediaError TMediaPlayer::Open()
     Music = Mix_LoadMUSType_RW(source, MUS_MID, 1);
     if (!Music)
         return TMediaError::CannotOpen;
+    SongMicroseconds = TMidiSongLength::Microseconds(song);
+    SongFrames = (SongMicroseconds * Device.SampleRate() + 999999) / 1000000;
+    PassFrames = (SongFrames + SequencerStepFrames - 1) / SequencerStepFrames * SequencerStepFrames;
     ActivePlayer = this;
     Mix_HookMusicFinished(&TMediaPlayer::MusicFinished);
     Mix_SetPostMix(&TMediaPlayer::CountMixedFrames, this);
@@ -69,7 +81,8 @@ bool TMediaPlayer::Play()
     }
     PlayedFrames = 0;
     Paused = false;
-    Started = Mix_PlayMusic(Music, 0) == 0;
+    PlayingLooped = LoopingValue;
+    Started = Mix_PlayMusic(Music, PlayingLooped ? -1 : 0) == 0;
     return Started;
 }
 
@@ -108,6 +121,10 @@ void TMediaPlayer::Close()
     ActivePlayer = nullptr;
     Started = false;
     Paused = false;
+    PlayingLooped = false;
+    SongMicroseconds = 0;
+    SongFrames = 0;
+    PassFrames = 0;
     PlayedFrames = 0;
 }
 
@@ -125,7 +142,17 @@ TMediaMode TMediaPlayer::Mode() const
 int64_t TMediaPlayer::PositionMs() const
 {
     const int frequency = Device.SampleRate();
-    return frequency > 0 ? PlayedFrames.load() * 1000 / frequency : 0;
+    if (frequency <= 0)
+        return 0;
+    int64_t frames = PlayedFrames.load();
+    if (PassFrames > 0)
+        frames = PlayingLooped ? frames % PassFrames : std::min(frames, SongFrames);
+    return frames * 1000 / frequency;
+}
+
+int64_t TMediaPlayer::LengthMs() const
+{
+    return Music ? SongMicroseconds / 1000 : 0;
 }
 
 void TMediaPlayer::MusicFinished()

@@ -105,6 +105,34 @@ inline QByteArray MidiSong(double seconds)
     return out;
 }
 
+// A one-track standard MIDI file that sounds without a break from its first moment to its last:
+// one organ note held for `seconds` at 120 beats a minute, released exactly with the end of the
+// track. Played in a loop it must not fall silent at the seam.
+inline QByteArray MidiHeldNote(double seconds)
+{
+    constexpr int ticksPerQuarter = 480;
+    const int totalTicks = int(seconds * 2 * ticksPerQuarter + 0.5);
+    QByteArray track;
+    PutVariableLength(track, 0);
+    track.append("\xC0\x13", 2); // church organ
+    PutVariableLength(track, 0);
+    track.append("\x90\x3C\x64", 3);
+    PutVariableLength(track, uint32_t(totalTicks));
+    track.append("\x80\x3C\x00", 3);
+    PutVariableLength(track, 0);
+    track.append("\xFF\x2F\x00", 3);
+
+    QByteArray out("MThd");
+    PutBe(out, 6, 4);
+    PutBe(out, 0, 2);
+    PutBe(out, 1, 2);
+    PutBe(out, ticksPerQuarter, 2);
+    out.append("MTrk");
+    PutBe(out, uint32_t(track.size()), 4);
+    out.append(track);
+    return out;
+}
+
 // Waits without handling any event, as the game does during a busy wait.
 inline bool WaitWithoutEvents(const std::function<bool()>& condition, int timeoutMs)
 {

@@ -1,6 +1,7 @@
 #include "audio/AudioDevice.h"
 #include "audio/MediaPlayer.h"
 #include "tests/audio/AudioTestFiles.h"
+#include "tests/audio/MixerOutputMonitor.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
+
+#include <algorithm>
+#include <cstdlib>
 
 using namespace AudioTestFiles;
 
@@ -149,5 +153,65 @@ TEST_F(MediaPlayerTest, OpenAndCloseSendNoNotification)
     EXPECT_EQ(player.FileName(), Song);
     QTest::qWait(50);
     EXPECT_EQ(notifications, 0);
+}
+TEST_F(MediaPlayerTest, ALoopingPlayerGoesOnFromTheEndToTheBeginningWithoutASilence)
+{
+    const QString held = Folder.filePath("held.mid");
+    ASSERT_TRUE(WriteFile(held, MidiHeldNote(0.4)));
+    TMixerOutputMonitor output;
+    ASSERT_TRUE(output.IsValid());
+    TMediaPlayer player(Device);
+    int notifications = 0;
+    QObject::connect(&player, &TMediaPlayer::Notify, [&] { ++notifications; });
+    player.SetFileName(held);
+    player.SetLooping(true);
+    ASSERT_EQ(player.Open(), TMediaError::None);
+    EXPECT_EQ(player.LengthMs(), 400);
+
+    const int64_t start = output.Frames();
+    ASSERT_TRUE(player.Play());
+    const int64_t pass = int64_t(output.SampleRate()) * 400 / 1000;
+    // Two seams and on into the third pass.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return output.Frames() >= start + 2 * pass + pass / 2; }, 5000));
+    EXPECT_EQ(player.Mode(), TMediaMode::Playing);
+    EXPECT_EQ(notifications, 0);
+    ASSERT_GE(output.FirstSound(), start);
+    EXPECT_LT(output.Milliseconds(output.LongestSilence()), LongestSeamSilenceMs);
+    const int64_t mixed = output.Frames(); // read first: the mixer goes on meanwhile
+    EXPECT_GE(output.LastSound(), mixed - 64) << "still sounding";
+    // The position runs within the pass, with the mixer's output (give or take an output buffer).
+    const int64_t heard = int64_t(output.Milliseconds(output.Frames() - start)) % 400;
+    const int64_t position = player.PositionMs();
+    EXPECT_LE(position, 400);
+    const int64_t apart = std::abs(position - heard);
+    EXPECT_LE(std::min(apart, 400 - apart), 50) << "position " << position << ", heard " << heard;
+
+    player.Stop();
+    EXPECT_EQ(player.Mode(), TMediaMode::Stopped);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(notifications, 1);
+}
+
+TEST_F(MediaPlayerTest, EachPassOfALoopLastsTheSongsOwnLength)
+{
+    // One woodblock stroke at the start of 0.3 s; the strokes must follow each other at that pace.
+    const QString strokes = Folder.filePath("strokes.mid");
+    ASSERT_TRUE(WriteFile(strokes, MidiSong(0.3)));
+    // Loud enough to tell a stroke from its dying away; a tenth of a second of quiet between them.
+    TMixerOutputMonitor output(2000, 4410);
+    ASSERT_TRUE(output.IsValid());
+    TMediaPlayer player(Device);
+    player.SetFileName(strokes);
+    player.SetLooping(true);
+    ASSERT_EQ(player.Open(), TMediaError::None);
+    ASSERT_TRUE(player.Play());
+    ASSERT_TRUE(WaitWithoutEvents([&] { return output.Silences().size() >= 3; }, 5000));
+    player.Close();
+
+    const auto silences = output.Silences();
+    for (size_t i = 1; i < silences.size(); ++i) {
+        const int64_t strokeApart = (silences[i].Start + silences[i].Frames) - (silences[i - 1].Start + silences[i - 1].Frames);
+        EXPECT_NEAR(output.Milliseconds(strokeApart), 300.0, 2.0) << "pass " << i;
+    }
 }
 } // namespace

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QByteArray>
+
+#include <cstdint>
+
+// How long a standard MIDI file plays: up to the last event of its longest track, the end-of-track
+// mark included, with the tempo changes of every track applied to all of them, as the synthesizer's
+// sequencer counts it. Zero when that cannot be told: not a MIDI file, a truncated or garbled one,
+// one that would play for more than a day, or one that counts its time in SMPTE frames.
+class TMidiSongLength
+{
+public:
+    static int64_t Microseconds(const QByteArray& file);
+};
