@@ -174,11 +174,10 @@ void TFormTumbla::BuildLeftColumn()
 {
     const QFont labelFont = SansFont(15, true);
     MakeLabel(Client, QStringLiteral("Game"), labelFont, {16, 12});
-    new TFlatButton(Client, QStringLiteral("New game"), Glyph("newgame"), {16, 35});
+    auto* newButton = new TFlatButton(Client, QStringLiteral("New game"), Glyph("newgame"), {16, 35});
     SpeedPause = new TFlatButton(Client, QStringLiteral("Pause"), Glyph("pause"), {16, 62});
     auto* exitButton = new TFlatButton(Client, QStringLiteral("Exit"), Glyph("exit"), {16, 140});
-    const auto buttons = Client->findChildren<TFlatButton*>();
-    connect(buttons[0], &QToolButton::clicked, this, &TFormTumbla::NewMenuClick);
+    connect(newButton, &QToolButton::clicked, this, &TFormTumbla::NewMenuClick);
     connect(SpeedPause, &QToolButton::clicked, this, &TFormTumbla::PauseMenuClick);
     connect(exitButton, &QToolButton::clicked, this, &TFormTumbla::Keluar1Click);
 
@@ -201,26 +200,18 @@ void TFormTumbla::BuildRightColumn()
     NextPreview = new TNextPreview(Cells);
     PanelNext->SetContent(NextPreview);
 
-    LabelScore = MakeLabel(Client, QStringLiteral("Score"), labelFont, {0, 182});
-    PanelScore = new TBevelPanel(Client, false, 3);
-    PanelScore->setGeometry(0, 200, 121, 37);
-    SevenScore = new TSevenSegment;
-    StyleDisplay(SevenScore, 6);
-    PanelScore->SetContent(SevenScore);
-
-    LabelLevel = MakeLabel(Client, QStringLiteral("Level"), labelFont, {0, 254});
-    PanelLevel = new TBevelPanel(Client, false, 3);
-    PanelLevel->setGeometry(0, 272, 42, 37);
-    SevenLevel = new TSevenSegment;
-    StyleDisplay(SevenLevel, 2);
-    PanelLevel->SetContent(SevenLevel);
-
-    LabelHigh = MakeLabel(Client, QStringLiteral("Highest Score"), labelFont, {0, 326});
-    PanelHigh = new TBevelPanel(Client, false, 3);
-    PanelHigh->setGeometry(0, 344, 121, 37);
-    SevenHigh = new TSevenSegment;
-    StyleDisplay(SevenHigh, 6);
-    PanelHigh->SetContent(SevenHigh);
+    auto addDisplay = [&](const QString& caption, int top, int width, int digits, QLabel*& label,
+                          TBevelPanel*& panel, TSevenSegment*& display) {
+        label = MakeLabel(Client, caption, labelFont, {0, top});
+        panel = new TBevelPanel(Client, false, 3);
+        panel->setGeometry(0, top + 18, width, 37);
+        display = new TSevenSegment;
+        StyleDisplay(display, digits);
+        panel->SetContent(display);
+    };
+    addDisplay(QStringLiteral("Score"), 182, 121, 6, LabelScore, PanelScore, SevenScore);
+    addDisplay(QStringLiteral("Level"), 254, 42, 2, LabelLevel, PanelLevel, SevenLevel);
+    addDisplay(QStringLiteral("Highest Score"), 326, 121, 6, LabelHigh, PanelHigh, SevenHigh);
 }
 
 void TFormTumbla::FormResize(int clientWidth, int clientHeight)
