@@ -5,7 +5,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build deps configure bench sanitize clean
+.PHONY: run test build deps configure bench sanitize fuzz clean
 
 run: build
 	$(BUILD_DIR)/bin/Pelmo2000
@@ -33,5 +33,14 @@ sanitize: deps
 	cmake --build $(BUILD_DIR)-asan -j $(JOBS)
 	cd $(BUILD_DIR)-asan && ctest --output-on-failure -j $(JOBS) --timeout 300
 
+# Every fuzz target (clang, libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer) for FUZZ_SECONDS each.
+FUZZ_SECONDS ?= 20
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(BUILD_DIR)-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPELMO_FUZZ=ON \
+		-DCMAKE_C_FLAGS="-fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=all" \
+		-DCMAKE_CXX_FLAGS="-fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=all"
+	cmake --build $(BUILD_DIR)-fuzz -j $(JOBS) --target pelmo_fuzzers
+	FUZZ_SECONDS=$(FUZZ_SECONDS) ./fuzz/run-fuzzers.sh $(BUILD_DIR)-fuzz/bin
+
 clean:
-	rm -rf $(BUILD_DIR) $(BUILD_DIR)-asan
+	rm -rf $(BUILD_DIR) $(BUILD_DIR)-asan $(BUILD_DIR)-fuzz

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-TCellSize DefaultCellSize(int screenWidth)
+TCellPixels DefaultCellSize(int screenWidth)
 {
     if (screenWidth >= 1024)
         return {44, 37};
@@ -16,7 +16,7 @@ TCellSize DefaultCellSize(int screenWidth)
 void LoadDefaultSettings(TSettings& settings, const TDisplayFacts& display)
 {
     const bool manyColors = display.ColorDepth > 8;
-    const TCellSize cell = DefaultCellSize(display.ScreenWidth);
+    const TCellPixels cell = DefaultCellSize(display.ScreenWidth);
 
     settings.ColNumber = 9;
     settings.RowNumber = 17;
@@ -174,7 +174,7 @@ void ClampStoredSettings(TSettings& settings, const TDisplayFacts& display)
     const auto outside = [](int32_t pixels) { return pixels < SmallestCell || pixels > LargestCell; };
     if (outside(settings.BlockWidth) || outside(settings.BlockHeight))
     {
-        const TCellSize cell = DefaultCellSize(display.ScreenWidth);
+        const TCellPixels cell = DefaultCellSize(display.ScreenWidth);
         settings.BlockWidth = cell.Width;
         settings.BlockHeight = cell.Height;
     }

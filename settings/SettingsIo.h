@@ -4,14 +4,14 @@
 
 class TSettingsStore;
 
-struct TCellSize
+struct TCellPixels
 {
     int32_t Width;
     int32_t Height;
 };
 
 // Large cells from 1024 pixels of screen width, small ones below 800, medium in between.
-TCellSize DefaultCellSize(int screenWidth);
+TCellPixels DefaultCellSize(int screenWidth);
 
 // Every field to its default. The preview's ShowNext is not part of the record and is left alone.
 void LoadDefaultSettings(TSettings& settings, const TDisplayFacts& display);

@@ -81,7 +81,7 @@ TEST(ClampStoredSettingsTest, OutOfRangeValuesAreBroughtBackIntoPlay)
 TEST(ClampStoredSettingsTest, AnOversizedCellFallsBackToTheScreensDefault)
 {
     const int widths[] = {1024, 1023, 799};
-    const TCellSize sizes[] = {{44, 37}, {34, 29}, {26, 22}};
+    const TCellPixels sizes[] = {{44, 37}, {34, 29}, {26, 22}};
     for (int i = 0; i < 3; ++i)
     {
         SCOPED_TRACE(widths[i]);

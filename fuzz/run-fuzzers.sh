@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Runs every fuzz target of a build folder for a bounded time on a copy of its committed seed corpus.
+# A crash, a leak or a hang (over 10 s on one input) fails the run; libFuzzer leaves the input beside it.
+set -euo pipefail
+bin_dir=$1
+seconds=${FUZZ_SECONDS:-20}
+corpus_root=$(cd "$(dirname "$0")" && pwd)/corpus
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME="$work/config"
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
+mkdir -p "$XDG_CONFIG_HOME"
+status=0
+for fuzzer in "$bin_dir"/*Fuzz; do
+  [ -x "$fuzzer" ] || continue
+  name=$(basename "$fuzzer")
+  mkdir -p "$work/$name"
+  [ -d "$corpus_root/$name" ] && cp -r "$corpus_root/$name/." "$work/$name/"
+  echo "== $name for $seconds s"
+  if ! "$fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 -print_final_stats=1 \
+      -artifact_prefix="$bin_dir/$name-" "$work/$name" 2> "$work/$name.log"; then
+    tail -n 60 "$work/$name.log"
+    status=1
+  else
+    grep -E '^(stat::number_of_executed_units|Done )' "$work/$name.log" || true
+  fi
+done
+exit $status
