@@ -35,10 +35,10 @@ sanitize: deps
 
 # Every fuzz target (clang, libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer) for FUZZ_SECONDS each.
 FUZZ_SECONDS ?= 20
+FUZZ_FLAGS = -fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=all -fno-omit-frame-pointer
 fuzz: deps
-	CC=clang CXX=clang++ cmake -S . -B $(BUILD_DIR)-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPELMO_FUZZ=ON \
-		-DCMAKE_C_FLAGS="-fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=all" \
-		-DCMAKE_CXX_FLAGS="-fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=all"
+	CC=clang CXX=clang++ cmake -S . -B $(BUILD_DIR)-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DPELMO_FUZZ=ON -DPELMO_BUILD_BENCH=OFF -DCMAKE_C_FLAGS="$(FUZZ_FLAGS)" -DCMAKE_CXX_FLAGS="$(FUZZ_FLAGS)"
 	cmake --build $(BUILD_DIR)-fuzz -j $(JOBS) --target pelmo_fuzzers
 	FUZZ_SECONDS=$(FUZZ_SECONDS) ./fuzz/run-fuzzers.sh $(BUILD_DIR)-fuzz/bin
 
