@@ -125,8 +125,7 @@ bool MaskRuleIsWhite(int step, int x, int y)
 
 QString SourcePath(const QString& relative)
 {
-    // This file lies in tests/view of the source tree.
-    return QFileInfo(QString::fromUtf8(__FILE__)).absoluteDir().filePath("../../" + relative);
+    return QDir(QStringLiteral(PELMO_SOURCE_DIR)).filePath(relative);
 }
 
 struct CellEntry
