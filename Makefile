@@ -5,7 +5,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build deps configure bench sanitize fuzz clean
+.PHONY: run test build deps configure bench install package sanitize fuzz clean
 
 run: build
 	$(BUILD_DIR)/bin/Pelmo2000
@@ -16,6 +16,15 @@ test: build
 
 bench: build
 	@for b in $(BUILD_DIR)/bin/*Bench; do echo "== $$b"; QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy $$b; done
+
+# The program, its data, launcher, desktop entry, icons and metainfo under PREFIX (DESTDIR honoured).
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX) --strip
+
+# A Debian package of the same layout under /usr: $(BUILD_DIR)/pelmo2000_<version>_<arch>.deb
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 deps:
 	./scripts/install-deps.sh

@@ -8,6 +8,8 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Pelmo 2000"));
     QApplication::setApplicationDisplayName(QStringLiteral("Pelmo 2000"));
     QApplication::setOrganizationName(QStringLiteral("Hollin"));
+    // Lets the desktop match the window to its launcher entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.hollin.Pelmo2000"));
 
     TFormTumbla formTumbla;
     formTumbla.showMaximized();
