@@ -71,11 +71,11 @@ void StyleDisplay(TSevenSegment* display, int digits)
 }
 } // namespace
 
-TFormTumbla::TFormTumbla(TDialogs* dialogs, QWidget* parent)
+TFormTumbla::TFormTumbla(TDialogs* dialogs, QWidget* parent, IClock* clock)
     : QMainWindow(parent),
       OwnDialogs(dialogs ? nullptr : std::make_unique<TDialogs>()),
       Dialogs(dialogs ? dialogs : OwnDialogs.get()),
-      Game(std::make_unique<TGameEngine>(Settings, *this, Clock, SeedFromClock())),
+      Game(std::make_unique<TGameEngine>(Settings, *this, clock ? *clock : Clock, SeedFromClock())),
       WellPainter(*Game, Settings, Cells),
       WellView(WellPainter, Settings),
       SoundEffects(AudioDevice, Settings.SoundOn),

@@ -34,7 +34,8 @@ class TFormTumbla : public QMainWindow, public IGameView
 
 public:
     // dialogs: the message boxes to use; null shows the real ones.
-    explicit TFormTumbla(TDialogs* dialogs = nullptr, QWidget* parent = nullptr);
+    // clock: the millisecond counter of the busy waits; null uses the steady clock.
+    explicit TFormTumbla(TDialogs* dialogs = nullptr, QWidget* parent = nullptr, IClock* clock = nullptr);
     ~TFormTumbla() override;
 
     // Commands of the menus and flat buttons.
