@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QProcess>
+#include <QRect>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <vector>
+
+// Plays the real program the way a player does: its own X server (Xvfb on a free display) with a
+// small window manager, real key presses and mouse clicks through xdotool, and the screen read
+// back pixel by pixel. Everything it starts it ends, by process id. Screenshots go to a folder
+// under the build tree and stay there when the test fails.
+class TGameDriver
+{
+public:
+    explicit TGameDriver(const QString& testName);
+    ~TGameDriver();
+
+    // The settings file the program will use (nothing is there until the program writes it).
+    QString StorePath() const;
+    void WriteStore(const QString& text);
+
+    // Starts the program and waits for its window; false after the time bound.
+    bool Launch(const QString& program = {});
+    bool WaitForMainWindow();
+    // Waits up to the bound for the program to end by itself; true when it did.
+    bool WaitForExit(int milliseconds = 5000);
+    bool Running() const;
+
+    // xdotool key names (KP_Home, F2, n ...) or X key codes ("83": the keypad's 4 key).
+    void Key(const QString& keys);
+    void Click(QPoint client);
+    // The window that has the keyboard focus is not the game window (a dialog is up).
+    bool DialogActive();
+    QString ActiveTitle();
+
+    QImage Shot(const QString& label);
+    static void Pause(int milliseconds);
+
+    // The client area's top left on the screen, found by the outer texture's first tile.
+    QPoint ClientOrigin() const { return Client.topLeft(); }
+    QRect ClientRect() const { return Client; }
+    // The well's top left on the screen, found by the first tile of the inner texture; null if not seen.
+    static std::optional<QPoint> FindTile(const QImage& screen, const QImage& tile);
+
+    static const QImage& OuterTexture();
+    static const QImage& InnerTexture();
+
+    int CellWidth = 44;
+    int CellHeight = 37;
+
+private:
+    bool StartServer();
+    QString Run(const QString& program, const QStringList& arguments, int milliseconds = 5000);
+    QProcessEnvironment Environment() const;
+
+    QString TestName;
+    QString ShotDir;
+    int ShotCount = 0;
+    QTemporaryDir ConfigHome;
+    QString Display;
+    std::unique_ptr<QProcess> Server;
+    std::unique_ptr<QProcess> WindowManager;
+    std::unique_ptr<QProcess> Program;
+    QString MainWindowId;
+    QRect Client;
+};
+
+// The well as the player sees it: cells by colour index (0 empty, -1 not a cell of the skin).
+class TScreenWell
+{
+public:
+    TScreenWell(const QImage& screen, QPoint origin, int columns, int rows, int cellWidth, int cellHeight);
+    int At(int row, int column) const { return Cells[row * Columns + column]; }
+    // Cells holding colours, as (row, column) pairs in reading order.
+    std::vector<QPoint> Filled() const;
+    int Columns;
+    int Rows;
+
+private:
+    std::vector<int> Cells;
+};
