@@ -44,10 +44,11 @@ sanitize-configure: deps
 		-DPELMO_FUZZ=ON -DPELMO_BUILD_BENCH=OFF -DCMAKE_C_FLAGS="$(SAN_FLAGS)" -DCMAKE_CXX_FLAGS="$(SAN_FLAGS)"
 
 # The whole test suite (the real game window and program included) under both sanitizers.
-# Leaks inside system libraries are suppressed by tests/lsan-suppressions.txt, which CTest passes on.
+# Leaks inside system libraries are suppressed by tests/lsan-suppressions.txt.
 sanitize: sanitize-configure
 	cmake --build $(SAN_DIR) -j $(JOBS)
 	cd $(SAN_DIR) && QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy UBSAN_OPTIONS=print_stacktrace=1 \
+		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan-suppressions.txt:print_suppressions=0 \
 		ctest --output-on-failure -j $(JOBS) --timeout 300
 
 # Every fuzz target for FUZZ_SECONDS each.

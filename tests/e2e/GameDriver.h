@@ -29,7 +29,7 @@ public:
     // Starts the program and waits for its window; false after the time bound.
     bool Launch(const QString& program = {});
     bool WaitForMainWindow();
-    // Waits up to the bound for the program to end by itself; true when it did.
+    // Waits up to the bound for the program to end by itself; true when it did (and it must end cleanly).
     bool WaitForExit(int milliseconds = 5000);
     bool Running() const;
 
