@@ -1,6 +1,10 @@
 #include "GameDriver.h"
 
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QSettings>
 #include <gtest/gtest.h>
 
@@ -272,5 +276,31 @@ TEST_F(PlayerTest, AMissingBackgroundPictureIsReportedAndItsColourShown)
     const QPoint well = TGameDriver::FindTile(screen, TGameDriver::InnerTexture()).value_or(QPoint());
     EXPECT_EQ(screen.pixel(well.x() - 30, well.y() + 40) & 0xFFFFFF, 0x804020u);
     EXPECT_EQ(screen.pixel(Game.ClientOrigin().x() + 200, Game.ClientOrigin().y() + 5) & 0xFFFFFF, 0x804020u);
+}
+
+TEST_F(PlayerTest, TheInstalledGameStartsFromItsDesktopEntryAndFindsItsFilesBesideItself)
+{
+    QTemporaryDir prefix;
+    QProcess install;
+    install.start(QStringLiteral(PELMO_CMAKE), {"--install", PELMO_BUILD_DIR, "--prefix", prefix.path()});
+    ASSERT_TRUE(install.waitForFinished(30000));
+    ASSERT_EQ(install.exitCode(), 0);
+    QFile entry(prefix.filePath("share/applications/com.hollin.Pelmo2000.desktop"));
+    ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
+    QString command;
+    for (const QString& line : QString::fromUtf8(entry.readAll()).split('\n'))
+        if (line.startsWith("Exec="))
+            command = line.mid(5);
+
+    ASSERT_TRUE(Game.Launch(prefix.filePath("bin/" + command)));
+    ASSERT_TRUE(Game.WaitForMainWindow()); // the well's texture was found
+    EXPECT_TRUE(TGameDriver::FindTile(Game.Shot("outer"), TGameDriver::OuterTexture())) << "no outer texture";
+    Game.Click(ExitButton);
+    ASSERT_TRUE(Game.DialogActive());
+    Game.Key(QStringLiteral("y"));
+    ASSERT_TRUE(Game.WaitForExit());
+    const QString home = QFileInfo(prefix.filePath("lib/pelmo2000")).canonicalFilePath() + "/";
+    EXPECT_EQ(Store().value("MusicFile").toString(), home + "pelmo2000.mid");
+    EXPECT_EQ(Store().value("InnerImage").toString(), home + "texture2.bmp");
 }
 } // namespace
