@@ -26,13 +26,13 @@ QLabel* LinkLabel(QWidget* parent, const QString& text, const char* address)
 } // namespace
 
 TFormAbout::TFormAbout(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setWindowTitle(QStringLiteral("About"));
 
     auto* panel = new QFrame(this);
-    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     auto* icon = new QLabel(panel);
     icon->setPixmap(QPixmap(BuiltInImages::IconPath(32)));
     icon->setAlignment(Qt::AlignTop);

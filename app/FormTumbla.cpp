@@ -7,6 +7,7 @@
 #include "app/Fonts.h"
 #include "app/HelpWindow.h"
 #include "app/KeyCodes.h"
+#include "app/MenuCheckStyle.h"
 #include "app/WebAddresses.h"
 #include "app/WebPage.h"
 #include "resources/BuiltInImages.h"
@@ -225,6 +226,9 @@ void TFormTumbla::BuildMenus()
 
     QMenu* modeMenu = menuBar()->addMenu(QStringLiteral("&Mode"));
     modeMenu->setObjectName(QStringLiteral("ModeMenu"));
+    auto* checkStyle = new TMenuCheckStyle;
+    checkStyle->setParent(modeMenu);
+    modeMenu->setStyle(checkStyle);
     for (int m = 1; m <= ModeCount; ++m)
     {
         QAction* action = modeMenu->addAction(QIcon(Glyph(ModeGlyphs[m - 1])),

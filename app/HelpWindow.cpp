@@ -4,6 +4,7 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -33,7 +34,9 @@ THelpWindow::THelpWindow(QWidget* parent)
     connect(Pages, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
     connect(Pages, &QTextBrowser::forwardAvailable, forward, &QPushButton::setEnabled);
     connect(Pages, &QTextBrowser::sourceChanged, this, [this] {
-        setWindowTitle(QStringLiteral("Pelmo 2000 Help - ") + Pages->documentTitle());
+        const QString title = QStringLiteral("Pelmo 2000 Help");
+        const QString page = Pages->documentTitle();
+        setWindowTitle(page == title ? title : title + QStringLiteral(" - ") + page);
     });
 
     auto* bar = new QHBoxLayout;
@@ -50,6 +53,13 @@ THelpWindow::THelpWindow(QWidget* parent)
 void THelpWindow::ShowContents()
 {
     Pages->setSource(QUrl(BuiltInImages::HelpPage(QStringLiteral("index"))));
+    if (!isVisible())
+        if (const QScreen* screen = parentWidget() ? parentWidget()->screen() : nullptr)
+        {
+            QRect place(QPoint(), size().boundedTo(screen->availableGeometry().size() * 9 / 10));
+            place.moveCenter(screen->availableGeometry().center());
+            setGeometry(place);
+        }
     show();
     raise();
     activateWindow();

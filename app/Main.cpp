@@ -6,8 +6,9 @@
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
+    // The program's title; not also its display name, which some desktops would append to the
+    // title of every dialog ("High Scores - Pelmo 2000").
     QApplication::setApplicationName(QStringLiteral("Pelmo 2000"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Pelmo 2000"));
     QApplication::setOrganizationName(QStringLiteral("Hollin"));
 
     // The game window builds itself completely, then the high-score window that its first

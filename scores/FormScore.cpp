@@ -23,8 +23,8 @@ QLabel* RowLabel(QWidget* parent, const QString& text, int x, int y, int width, 
 } // namespace
 
 TFormScore::TFormScore(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
 {
     setWindowTitle(QStringLiteral("High Scores"));
     setFixedSize(362, 225);
@@ -38,7 +38,7 @@ TFormScore::TFormScore(QWidget* parent)
     connect(ComboBlocks, &QComboBox::activated, this, &TFormScore::ComboBlocksChange);
 
     auto* panel = new QFrame(this);
-    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     panel->setGeometry(8, 44, 346, 136);
     for (int r = 1; r <= ScoreRanks; ++r)
     {

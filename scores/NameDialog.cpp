@@ -8,7 +8,7 @@
 
 std::optional<QString> TNameDialog::Ask(QWidget* parent, const QString& current)
 {
-    QDialog dialog(parent);
+    QDialog dialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     dialog.setWindowTitle(QStringLiteral("High Scores"));
     auto* layout = new QVBoxLayout(&dialog);
     layout->addWidget(new QLabel(QStringLiteral("Enter your name"), &dialog));
