@@ -311,6 +311,7 @@ void TFormTumbla::BuildRightColumn()
 void TFormTumbla::FormResize(int clientWidth, int clientHeight)
 {
     WellPainter.FormResize(clientWidth, clientHeight);
+    ApplyMinimumSize();
     for (QWidget* control : std::initializer_list<QWidget*>{LabelNext, LabelScore, LabelLevel, LabelHigh, PanelNext,
                                                             PanelScore, PanelLevel, PanelHigh})
         control->move(TWindowLimits::RightColumnLeft(clientWidth, control->width()), control->y());
@@ -347,17 +348,29 @@ void TFormTumbla::UpdateGeometry()
 // one takes the screen as it is. The limits are outer sizes, the frame included.
 void TFormTumbla::ApplyMinimumSize()
 {
-    if (isMaximized())
+    if (FillsScreen())
     {
         setMinimumSize(0, 0);
         return;
     }
-    const TWellGeometry& well = WellPainter.Geometry();
+    const int wellWidth = Settings.ColNumber * Settings.BlockWidth;
+    const int wellHeight = Settings.RowNumber * Settings.BlockHeight;
     const QSize frame = frameGeometry().size() - size();
-    const int nonClient = height() - Client->height();
-    const int outerWidth = TWindowLimits::MinimumOuterWidth(false, PanelNext->width(), well.WellWidth).value_or(0);
-    const int clientHeight = std::max(well.WellHeight + 25, LeftColumnBottom);
-    setMinimumSize(outerWidth - frame.width(), nonClient + clientHeight);
+    const int outerWidth = TWindowLimits::MinimumOuterWidth(false, PanelNext->width(), wellWidth).value_or(0);
+    const int clientHeight = std::max(wellHeight + 25, LeftColumnBottom);
+    setMinimumSize(outerWidth - frame.width(), menuBar()->sizeHint().height() + clientHeight);
+}
+
+// Maximised as the screen shows it: without a window manager a window asked to maximise keeps
+// its size while still calling itself maximised.
+bool TFormTumbla::FillsScreen() const
+{
+    const QScreen* display = screen();
+    if (!isMaximized() || !display)
+        return false;
+    const QSize available = display->availableGeometry().size();
+    const QSize outer = frameGeometry().size();
+    return outer.width() >= available.width() * 9 / 10 && outer.height() >= available.height() * 9 / 10;
 }
 
 // The best score of a mode as its high-score table holds it; the table is the mode's from now on.

@@ -113,6 +113,7 @@ private:
                            void (TFormTumbla::*handler)());
     void RemoveRestoreCommand();
     void ApplyMinimumSize();
+    bool FillsScreen() const;
     void ScoresNotSaved();
     void BuildMenus();
     void BuildLeftColumn();

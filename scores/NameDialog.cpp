@@ -4,6 +4,7 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTimer>
 #include <QVBoxLayout>
 
 std::optional<QString> TNameDialog::Ask(QWidget* parent, const QString& current)
@@ -23,7 +24,11 @@ std::optional<QString> TNameDialog::Ask(QWidget* parent, const QString& current)
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    edit->setFocus();
+    // Selected once the dialog is up: showing it can move the focus and drop a selection made earlier.
+    QTimer::singleShot(0, edit, [edit] {
+        edit->setFocus(Qt::ActiveWindowFocusReason);
+        edit->selectAll();
+    });
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return edit->text();
