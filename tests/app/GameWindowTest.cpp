@@ -49,6 +49,8 @@ protected:
         Window.reset();
     }
 
+    int FrameWidth() const { return Window->frameGeometry().width() - Window->width(); }
+
     // Ends the game at the next tick, with the given score.
     void EndGameWith(int32_t score)
     {
@@ -402,5 +404,36 @@ TEST_F(GameWindowTest, MissingOuterPictureIsReportedOnceAndFallsBackToColour)
     EXPECT_EQ(Window->Config().OuterImage, "");
     CloseWindow();
     EXPECT_EQ(Stored("OuterMode").toInt(), 1);
+}
+} // namespace
+
+namespace
+{
+TEST_F(GameWindowTest, ARestoredWindowKeepsTheWholeWellAndBothColumns)
+{
+    struct Case
+    {
+        int Mode;
+        int Columns;
+        int Rows;
+    };
+    const Case cases[] = {{gmPelmo2000, 9, 17}, {gmSingle, 5, 15}, {gmRowBlock, 7, 17}};
+    const int w = Window->Config().BlockWidth;
+    const int h = Window->Config().BlockHeight;
+    const int menu = Window->menuBar()->height();
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.Mode);
+        Window->ModeClick(c.Mode);
+        EXPECT_EQ(Window->minimumWidth() + FrameWidth(), 2 * 133 + c.Columns * w + 100);
+        EXPECT_EQ(Window->minimumHeight(), menu + std::max(c.Rows * h + 25, 400));
+    }
+    Window->resize(300, 200);
+    EXPECT_GE(Window->ClientArea()->height(), 15 * h + 25);
+
+    Window->showMaximized();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Window->minimumSize() == QSize(0, 0); }, 2000));
+    Window->showNormal();
+    EXPECT_EQ(Window->minimumWidth() + FrameWidth(), 2 * 133 + 7 * w + 100);
 }
 } // namespace
