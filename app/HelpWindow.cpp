@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -31,6 +32,7 @@ THelpWindow::THelpWindow(QWidget* parent)
     connect(back, &QPushButton::clicked, Pages, &QTextBrowser::backward);
     connect(forward, &QPushButton::clicked, Pages, &QTextBrowser::forward);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
+    new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
     connect(Pages, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
     connect(Pages, &QTextBrowser::forwardAvailable, forward, &QPushButton::setEnabled);
     connect(Pages, &QTextBrowser::sourceChanged, this, [this] {
