@@ -148,9 +148,9 @@ void TFormTumbla::SetFormScore(TFormScore* formScore)
     FormScore->SaveFailed = [this] { ScoresNotSaved(); };
 }
 
-// The restored size is kept at least the minimum, so the window offers no Restore command
-// where the platform lets us take it away. Elsewhere (X11, Wayland, macOS) there is no such
-// menu to edit, and the minimum size alone keeps a restored window whole.
+// The window menu loses its Restore command where the program owns that menu (Windows). X11,
+// Wayland and macOS leave the window manager's menu to the window manager; there this does
+// nothing, and the minimum size (ApplyMinimumSize) keeps a restored window whole.
 void TFormTumbla::RemoveRestoreCommand()
 {
 #ifdef Q_OS_WIN
