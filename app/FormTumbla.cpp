@@ -104,7 +104,10 @@ TFormTumbla::TFormTumbla(TDialogs* dialogs, QWidget* parent)
       GameMusic(AudioDevice, [this](const QString&, const QString& text) { Dialogs->Error(this, text); })
 {
     setWindowTitle(QStringLiteral("Pelmo 2000"));
-    setWindowIcon(QIcon(BuiltInImages::IconPath(32)));
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(BuiltInImages::IconPath(size), QSize(size, size));
+    setWindowIcon(icon);
     setFont(SansFont(11, false));
     setFocusPolicy(Qt::StrongFocus);
     move(0, 0);
