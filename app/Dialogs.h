@@ -7,8 +7,8 @@
 class QWidget;
 class TFormScore;
 
-// The modal dialogs of the game window; the message boxes are all titled "Pelmo 2000". Tests put
-// a recorder in their place so that nothing waits for a click.
+// The modal message boxes of the game window, all titled "Pelmo 2000". Tests put a recorder
+// in their place so that nothing waits for a click.
 class TDialogs
 {
 public:
