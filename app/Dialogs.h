@@ -1,6 +1,10 @@
 #pragma once
 
+#include "settings/Preferences.h"
+
 #include <QString>
+
+#include <optional>
 
 class QWidget;
 
@@ -16,4 +20,8 @@ public:
     virtual bool Question(QWidget* parent, const QString& text);
 
     static constexpr const char* Title = "Pelmo 2000";
+
+    // The Preferences dialog, filled with now; what the player chose when it closes with OK.
+    virtual std::optional<TPreferences> EditPreferences(QWidget* parent, const TPreferences& now,
+                                                        const TDisplayFacts& display);
 };

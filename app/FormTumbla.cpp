@@ -6,6 +6,7 @@
 #include "app/FlatButton.h"
 #include "app/Fonts.h"
 #include "app/KeyCodes.h"
+#include "app/PreferencesApply.h"
 #include "settings/SettingsIo.h"
 #include "view/NextPreview.h"
 #include "view/Seven.h"
@@ -285,6 +286,18 @@ void TFormTumbla::Keluar1Click()
 void TFormTumbla::ModeClick(int modeNumber)
 {
     Game->SelectGameMode(modeNumber);
+}
+
+void TFormTumbla::Preferences1Click()
+{
+    // A game in progress waits, paused, as for any dialog that takes the focus.
+    Game->FocusLost();
+    const auto chosen = Dialogs->EditPreferences(this, PreferencesOf(Settings, NextPreview->ShowNext), DisplayFacts());
+    if (!chosen)
+        return;
+    TGameParts parts{Settings, NextPreview->ShowNext, Game->GameState == gsStopped, Cells, WellPainter, GameMusic,
+                     [this] { UpdateGeometry(); }};
+    ApplyPreferences(*chosen, parts);
 }
 
 void TFormTumbla::MediaPlayer1Notify()

@@ -42,6 +42,7 @@ public:
     void PauseMenuClick();
     void Keluar1Click();
     void ModeClick(int modeNumber);
+    void Preferences1Click();
     void MediaPlayer1Notify();
 
     // The engine's requests.
