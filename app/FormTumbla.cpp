@@ -152,6 +152,8 @@ void TFormTumbla::BuildMenus()
                                     &TFormTumbla::PauseMenuClick);
     PauseMenu->setShortcut(QKeySequence(Qt::Key_F3));
     PauseMenu->setStatusTip(QStringLiteral("Pause current game"));
+    // Until the shell's menus arrive: the way to the Preferences dialog.
+    gameMenu->addAction(QStringLiteral("&Preferences..."), this, &TFormTumbla::Preferences1Click);
     gameMenu->addSeparator();
     QAction* exitMenu = gameMenu->addAction(QIcon(Glyph("exit")), QStringLiteral("E&xit"), this,
                                             &TFormTumbla::Keluar1Click);
