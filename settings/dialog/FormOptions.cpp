@@ -79,7 +79,9 @@ TFormOptions::TFormOptions(const TDisplayFacts& display, TOptionPickers& pickers
     setWindowTitle(QStringLiteral("Preferences"));
     setFont(DialogFont());
     setFixedSize(ClientWidth, ClientHeight);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    // A fixed dialog border: a title with a close box, nothing to minimise, maximise or resize.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
 
     // Creation order is the Tab order: top to bottom on every page, then the three buttons.
     PageControl1 = Named(new QTabWidget(this), "PageControl1", QRect(8, 8, 418, 282));

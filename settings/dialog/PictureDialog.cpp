@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QVBoxLayout>
 
@@ -40,6 +41,13 @@ TPictureDialog::TPictureDialog(QWidget* parent, const QString& startPath)
         grid->addWidget(box, 1, grid->columnCount(), grid->rowCount() - 1, 1);
 
     connect(this, &QFileDialog::currentChanged, this, &TPictureDialog::ShowPreview);
+    // A name typed or completed in the file name field shows as soon as it names a file.
+    if (auto* name = findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+        connect(name, &QLineEdit::textChanged, this, [this](const QString& text) {
+            const QString path = directory().absoluteFilePath(text);
+            if (!text.isEmpty() && QFileInfo(path).isFile())
+                ShowPreview(path);
+        });
     if (!startPath.isEmpty())
     {
         setDirectory(QFileInfo(startPath).absolutePath());

@@ -290,5 +290,7 @@ TEST(PictureDialog, PreviewsWhatTheGameCanOpen)
         EXPECT_EQ(dialog.PreviewSize()->text(), row.Caption);
         EXPECT_EQ(dialog.Preview()->pixmap().size(), row.Shown);
     }
+    dialog.findChild<QLineEdit*>("fileNameEdit")->setText("wide.jpg"); // typed, not clicked
+    EXPECT_EQ(dialog.PreviewSize()->text(), "300 x 150");
 }
 } // namespace
