@@ -127,10 +127,8 @@ TEST_F(PreferencesTest, CancelChangesNothing)
         false);
 
     EXPECT_EQ(PreferencesOf(Window->Config(), Window->Preview()->ShowNext), before);
-    EXPECT_EQ(game.GameState, gsPaused);
+    EXPECT_EQ(std::make_tuple(game.GameState, game.Score, int(game.Level)), std::make_tuple(gsPaused, 1234, 3));
     EXPECT_EQ(game.Board, board);
-    EXPECT_EQ(game.Score, 1234);
-    EXPECT_EQ(game.Level, 3);
     EXPECT_EQ(MusicMode(), TMediaMode::Paused);
     EXPECT_EQ(Window->Music().MediaPlayer1().FileName().toStdString(), before.MusicFile);
     EXPECT_EQ(Window->Painter().WindowImage(), cell);
@@ -164,12 +162,15 @@ TEST_F(PreferencesTest, SkinAndSizeChangeAPausedGameWhichResumesInTheNewCellsAtI
         const int x = game.BlockX;
         const int y = game.BlockY;
         QImage previewed;
+        QImage afterOk;
+        Dialogs.AfterClose = [&](TFormOptions& form) { afterOk = form.Images[0]->pixmap().toImage(); };
         Preferences([&](TFormOptions& form) {
             (form.*row.Size)->click();
             (form.*row.Skin)->click();
-            previewed = form.Images[0]->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+            previewed = form.Images[0]->pixmap().toImage();
         });
-        EXPECT_EQ(previewed, Cell(row.Previewed));
+        EXPECT_EQ(previewed.convertToFormat(QImage::Format_RGB32), Cell(row.Previewed));
+        EXPECT_EQ(afterOk.convertToFormat(QImage::Format_RGB32), Cell(row.Stem + QString("1")));
         EXPECT_EQ(game.GameState, gsPaused);
         EXPECT_EQ(game.Board, board);
         EXPECT_EQ(std::make_tuple(game.BlockX, game.BlockY, game.Score, int(game.Level)), std::make_tuple(x, y, 1234, 3));
@@ -280,6 +281,16 @@ TEST_F(PreferencesTest, TheMusicFollowsTheChoicesOfThePlayer)
     EXPECT_FALSE(checked);
     EXPECT_EQ(path, "");
     EXPECT_TRUE(Dialogs.Shown.isEmpty());
+
+    // A file that cannot be opened is reported once; the rest is applied all the same.
+    Preferences([](TFormOptions& form) {
+        form.CheckMusic->click();
+        form.EditMusic->setText("/nonexistent/song.mid");
+        form.RadioNumber->click();
+    });
+    EXPECT_EQ(Dialogs.Shown, QStringList{"error: Cannot play MIDI file."});
+    EXPECT_EQ(std::make_tuple(Window->Config().MusicOn, Window->Config().MusicFile, int(Window->Config().BlockPicture)),
+              std::make_tuple(true, std::string("/nonexistent/song.mid"), 4));
 }
 
 TEST_F(PreferencesTest, OffTableValuesShowAsSmallAndUnlistedKeysAreKept)
