@@ -19,6 +19,8 @@
 #include <QStyle>
 #include <QTabWidget>
 
+#include <algorithm>
+
 namespace
 {
 constexpr int ClientWidth = 434;
@@ -298,7 +300,10 @@ TPreferences TFormOptions::Chosen() const
                                                         : TCellPixels{26, 22};
     chosen.BlockWidth = cell.Width;
     chosen.BlockHeight = cell.Height;
-    chosen.BlockPicture = RadioSolid256->isChecked() ? 1 : RadioSolid->isChecked() ? 2 : RadioPyramid->isChecked() ? 3 : 4;
+    chosen.BlockPicture = RadioSolid256->isChecked() ? 1
+                          : RadioSolid->isChecked()  ? 2
+                          : RadioPyramid->isChecked() ? 3
+                                                      : 4;
 
     chosen.InnerMode = RadioSolid1->isChecked() ? 1 : 2;
     chosen.OuterMode = RadioSolid2->isChecked() ? 1 : 2;

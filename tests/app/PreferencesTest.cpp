@@ -173,7 +173,8 @@ TEST_F(PreferencesTest, SkinAndSizeChangeAPausedGameWhichResumesInTheNewCellsAtI
         EXPECT_EQ(afterOk.convertToFormat(QImage::Format_RGB32), Cell(row.Stem + QString("1")));
         EXPECT_EQ(game.GameState, gsPaused);
         EXPECT_EQ(game.Board, board);
-        EXPECT_EQ(std::make_tuple(game.BlockX, game.BlockY, game.Score, int(game.Level)), std::make_tuple(x, y, 1234, 3));
+        EXPECT_EQ(std::make_tuple(game.BlockX, game.BlockY, game.Score, int(game.Level)),
+                  std::make_tuple(x, y, 1234, 3));
 
         const TWellGeometry& well = Window->Painter().Geometry();
         EXPECT_EQ(QRect(well.WellLeft, well.WellTop, well.WellWidth, well.WellHeight),
@@ -231,7 +232,8 @@ TEST_F(PreferencesTest, NewBackgroundsAreBuiltAtOnce)
         form.Button5->click();
     });
     const TSettings& settings = Window->Config();
-    EXPECT_EQ(std::make_tuple(int(settings.InnerMode), int(settings.OuterMode), settings.OuterTile), std::make_tuple(2, 2, true));
+    EXPECT_EQ(std::make_tuple(int(settings.InnerMode), int(settings.OuterMode), settings.OuterTile),
+              std::make_tuple(2, 2, true));
     EXPECT_EQ(QColor(Window->Painter().WellBackground().pixel(3, 3)).blue(), 254);
     QApplication::processEvents(); // the repaint asked for
     EXPECT_EQ(Window->Painter().WindowImage().pixel(3, 3), qRgb(255, 0, 0));
