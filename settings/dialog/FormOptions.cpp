@@ -114,31 +114,31 @@ TFormOptions::TFormOptions(const TDisplayFacts& display, TOptionPickers& pickers
 
 void TFormOptions::BuildGeneralPage(QWidget* page)
 {
-    QGroupBox* general = Group(page, "GroupBox1", " General ", QRect(8, 6, 128, 100));
-    CheckFast = Check(general, "CheckFast", "&Fast dropping", QRect(12, 22, 110, 20));
-    CheckSound = Check(general, "CheckSound", "&Sound on", QRect(12, 46, 110, 20));
-    CheckNext = Check(general, "CheckNext", "Show &next block", QRect(12, 70, 110, 20));
+    QGroupBox* general = Group(page, "GroupBox1", " General ", QRect(8, 6, 128, 112));
+    CheckFast = Check(general, "CheckFast", "&Fast dropping", QRect(12, 24, 110, 20));
+    CheckSound = Check(general, "CheckSound", "&Sound on", QRect(12, 52, 110, 20));
+    CheckNext = Check(general, "CheckNext", "Show &next block", QRect(12, 80, 110, 20));
 
-    QGroupBox* size = Group(page, "GroupBox3", " Block size ", QRect(144, 6, 258, 100));
-    RadioSmall = Radio(size, "RadioSmall", "Small (recommended for 640x480 res.)", QRect(12, 22, 240, 20));
-    RadioMedium = Radio(size, "RadioMedium", "Medium (recommended for 800x600 res.)", QRect(12, 46, 240, 20));
-    RadioLarge = Radio(size, "RadioLarge", "Large (recommended for larger resolution)", QRect(12, 70, 240, 20));
+    QGroupBox* size = Group(page, "GroupBox3", " Block size ", QRect(144, 6, 258, 112));
+    RadioSmall = Radio(size, "RadioSmall", "Small (recommended for 640x480 res.)", QRect(12, 24, 240, 20));
+    RadioMedium = Radio(size, "RadioMedium", "Medium (recommended for 800x600 res.)", QRect(12, 52, 240, 20));
+    RadioLarge = Radio(size, "RadioLarge", "Large (recommended for larger resolution)", QRect(12, 80, 240, 20));
 
-    QGroupBox* music = Group(page, "GroupBox2", " Music ", QRect(8, 114, 394, 84));
-    CheckMusic = Check(music, "CheckMusic", "Music on", QRect(12, 22, 120, 20));
-    EditMusic = Named(new QLineEdit(music), "EditMusic", QRect(12, 50, 278, 22));
-    ButtonMusic = Button(music, "ButtonMusic", "Load Music...", QRect(298, 49, 84, 25));
+    QGroupBox* music = Group(page, "GroupBox2", " Music ", QRect(8, 126, 394, 96));
+    CheckMusic = Check(music, "CheckMusic", "Music on", QRect(12, 26, 120, 20));
+    EditMusic = Named(new QLineEdit(music), "EditMusic", QRect(12, 58, 278, 22));
+    ButtonMusic = Button(music, "ButtonMusic", "Load Music...", QRect(298, 57, 84, 25));
     connect(CheckMusic, &QCheckBox::toggled, this, &TFormOptions::CheckMusicClick);
     connect(ButtonMusic, &QPushButton::clicked, this, &TFormOptions::ButtonMusicClick);
 }
 
 void TFormOptions::BuildSkinsPage(QWidget* page)
 {
-    QGroupBox* skins = Group(page, "GroupBox4", " Skins ", QRect(8, 6, 394, 118));
-    RadioSolid256 = Radio(skins, "RadioSolid256", "Solid (256 colors)", QRect(12, 22, 200, 20));
-    RadioSolid = Radio(skins, "RadioSolid", "Solid  (16 colors)", QRect(12, 45, 200, 20));
-    RadioPyramid = Radio(skins, "RadioPyramid", "Pyramid (256 colors)", QRect(12, 68, 200, 20));
-    RadioNumber = Radio(skins, "RadioNumber", "Number (256 colors)", QRect(12, 91, 200, 20));
+    QGroupBox* skins = Group(page, "GroupBox4", " Skins ", QRect(8, 6, 394, 126));
+    RadioSolid256 = Radio(skins, "RadioSolid256", "Solid (256 colors)", QRect(12, 24, 200, 20));
+    RadioSolid = Radio(skins, "RadioSolid", "Solid  (16 colors)", QRect(12, 48, 200, 20));
+    RadioPyramid = Radio(skins, "RadioPyramid", "Pyramid (256 colors)", QRect(12, 72, 200, 20));
+    RadioNumber = Radio(skins, "RadioNumber", "Number (256 colors)", QRect(12, 96, 200, 20));
     // Checking a skin, by the player or by the dialog itself, shows its pictures.
     const auto onCheck = [this](QRadioButton* radio, void (TFormOptions::*handler)()) {
         connect(radio, &QRadioButton::toggled, this, [this, handler](bool checked) {
@@ -151,13 +151,13 @@ void TFormOptions::BuildSkinsPage(QWidget* page)
     onCheck(RadioPyramid, &TFormOptions::RadioPyramidClick);
     onCheck(RadioNumber, &TFormOptions::RadioNumberClick);
 
-    QGroupBox* preview = Group(page, "GroupBox5", " Preview ", QRect(8, 132, 394, 72));
+    QGroupBox* preview = Group(page, "GroupBox5", " Preview ", QRect(8, 142, 394, 80));
     const int left = (preview->width() - (PreviewPitch * 6 + PreviewWidth)) / 2;
     for (int n = 0; n < int(Images.size()); ++n)
     {
         const QByteArray name = "Image" + QByteArray::number(n + 1);
         Images[n] = Named(new QLabel(preview), name.constData(),
-                          QRect(left + PreviewPitch * n, 22, PreviewWidth, PreviewHeight));
+                          QRect(left + PreviewPitch * n, 26, PreviewWidth, PreviewHeight));
         Images[n]->setScaledContents(true);
     }
 }
