@@ -3,6 +3,8 @@
 #include "app/FormAbout.h"
 #include "scores/FormScore.h"
 #include "scores/NameDialog.h"
+#include "settings/dialog/FormOptions.h"
+#include "settings/dialog/OptionPickers.h"
 
 #include <QMessageBox>
 
@@ -36,4 +38,15 @@ void TDialogs::ShowAbout(QWidget* parent)
 {
     TFormAbout about(parent);
     about.exec();
+}
+
+std::optional<TPreferences> TDialogs::EditPreferences(QWidget* parent, const TPreferences& now,
+                                                      const TDisplayFacts& display)
+{
+    TOptionPickers pickers;
+    TFormOptions form(display, pickers, parent);
+    form.Fill(now);
+    if (form.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return form.Chosen();
 }

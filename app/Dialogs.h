@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/Preferences.h"
+
 #include <QString>
 
 #include <optional>
@@ -26,4 +28,7 @@ public:
     virtual void ShowScores(TFormScore& scores);
     // The About box, created for the occasion and destroyed when it closes.
     virtual void ShowAbout(QWidget* parent);
+    // The Preferences dialog, filled with now; what the player chose when it closes with OK.
+    virtual std::optional<TPreferences> EditPreferences(QWidget* parent, const TPreferences& now,
+                                                        const TDisplayFacts& display);
 };

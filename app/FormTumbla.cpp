@@ -12,6 +12,7 @@
 #include "app/WebPage.h"
 #include "resources/BuiltInImages.h"
 #include "scores/FormScore.h"
+#include "app/PreferencesApply.h"
 #include "settings/SettingsIo.h"
 #include "view/NextPreview.h"
 #include "view/Seven.h"
@@ -412,7 +413,14 @@ void TFormTumbla::HiScoresMenuClick()
 
 void TFormTumbla::Preferences1Click()
 {
-    // The Preferences dialog opens here.
+    // A game in progress waits, paused, as for any dialog that takes the focus.
+    Game->FocusLost();
+    const auto chosen = Dialogs->EditPreferences(this, PreferencesOf(Settings, NextPreview->ShowNext), DisplayFacts());
+    if (!chosen)
+        return;
+    TGameParts parts{Settings, NextPreview->ShowNext, Game->GameState == gsStopped, Cells, WellPainter, GameMusic,
+                     [this] { UpdateGeometry(); }};
+    ApplyPreferences(*chosen, parts);
 }
 
 void TFormTumbla::Keluar1Click()
