@@ -5,7 +5,14 @@
 #include "app/Dialogs.h"
 #include "app/FlatButton.h"
 #include "app/Fonts.h"
+#include "app/HelpWindow.h"
 #include "app/KeyCodes.h"
+#include "app/MenuCheckStyle.h"
+#include "app/WebAddresses.h"
+#include "app/WebPage.h"
+#include "resources/BuiltInImages.h"
+#include "scores/FormScore.h"
+#include "app/PreferencesApply.h"
 #include "settings/SettingsIo.h"
 #include "view/NextPreview.h"
 #include "view/Seven.h"
@@ -21,12 +28,23 @@
 #include <QScreen>
 #include <QTimerEvent>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 namespace
 {
 const QColor ModeColour(255, 255, 0);
 const QColor CurrentModeColour(0, 255, 0);
 
 const char* const ModeGlyphs[ModeCount] = {"single", "duo", "trio", "column", "quartet", "row", "pelmo"};
+const char* const ModeMenuNames[ModeCount] = {"SingleMenu",  "DuoMenu", "TrioMenu", "ColumnMenu",
+                                              "QuartetMenu", "RowMenu", "PelmoMenu"};
+const char* const ModeButtonNames[ModeCount] = {"SingleButton",  "DuoButton", "TrioButton", "ColumnButton",
+                                                "QuartetButton", "RowButton", "PelmoButton"};
+
+// Below the Pelmo 2000 button of the left column, with a margin.
+constexpr int LeftColumnBottom = 400;
 
 uint32_t SeedFromClock()
 {
@@ -36,7 +54,12 @@ uint32_t SeedFromClock()
 
 QString Glyph(const char* name)
 {
-    return QStringLiteral(":/glyphs/%1.png").arg(QLatin1String(name));
+    return BuiltInImages::GlyphPath(QLatin1String(name));
+}
+
+void AddSeparator(QMenu* menu, const char* name)
+{
+    menu->addSeparator()->setObjectName(QLatin1String(name));
 }
 
 QLabel* MakeLabel(QWidget* parent, const QString& caption, const QFont& font, QPoint position)
@@ -82,10 +105,14 @@ TFormTumbla::TFormTumbla(TDialogs* dialogs, QWidget* parent, IClock* clock)
       GameMusic(AudioDevice, [this](const QString&, const QString& text) { Dialogs->Error(this, text); })
 {
     setWindowTitle(QStringLiteral("Pelmo 2000"));
-    setWindowIcon(QIcon(QStringLiteral(":/icon/pelmo2000.png")));
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(BuiltInImages::IconPath(size), QSize(size, size));
+    setWindowIcon(icon);
     setFont(SansFont(11, false));
     setFocusPolicy(Qt::StrongFocus);
-    resize(625, 442);
+    move(0, 0);
+    RemoveRestoreCommand();
 
     Client = new TClientArea(WellPainter, this);
     setCentralWidget(Client);
@@ -114,6 +141,26 @@ TFormTumbla::TFormTumbla(TDialogs* dialogs, QWidget* parent, IClock* clock)
     connect(&GameMusic.MediaPlayer1(), &TMediaPlayer::Notify, this, &TFormTumbla::MediaPlayer1Notify);
 
     Game->Start();
+    ApplyMinimumSize();
+    resize(minimumSize()); // the size it first takes when restored from maximised
+}
+
+void TFormTumbla::SetFormScore(TFormScore* formScore)
+{
+    FormScore = formScore;
+    FormScore->AskName = [this](const QString& current) { return Dialogs->AskName(this, current); };
+    FormScore->SaveFailed = [this] { ScoresNotSaved(); };
+}
+
+// The window menu loses its Restore command where the program owns that menu (Windows). X11,
+// Wayland and macOS leave the window manager's menu to the window manager; there this does
+// nothing, and the minimum size (ApplyMinimumSize) keeps a restored window whole.
+void TFormTumbla::RemoveRestoreCommand()
+{
+#ifdef Q_OS_WIN
+    if (HMENU menu = GetSystemMenu(reinterpret_cast<HWND>(winId()), FALSE))
+        DeleteMenu(menu, SC_RESTORE, MF_BYCOMMAND);
+#endif
 }
 
 TFormTumbla::~TFormTumbla()
@@ -140,32 +187,77 @@ QWidget* TFormTumbla::ClientArea() const
     return Client;
 }
 
+QAction* TFormTumbla::AddCommand(QMenu* menu, const char* name, const char* glyph, const QString& caption,
+                                const QString& hint, void (TFormTumbla::*handler)())
+{
+    QAction* action = menu->addAction(glyph ? QIcon(Glyph(glyph)) : QIcon(), caption, this, handler);
+    action->setObjectName(QLatin1String(name));
+    action->setToolTip(hint);
+    action->setStatusTip(hint);
+    return action;
+}
+
+TFlatButton* TFormTumbla::AddButton(const QString& caption, const char* glyph, QPoint position, QAction* twin,
+                                    void (TFormTumbla::*handler)())
+{
+    auto* button = new TFlatButton(Client, caption, Glyph(glyph), position);
+    // A menu item without a hint reports its caption as its tooltip; the button then has none.
+    if (!twin->statusTip().isEmpty())
+        button->setToolTip(twin->statusTip());
+    connect(button, &QToolButton::clicked, this, handler);
+    return button;
+}
+
 void TFormTumbla::BuildMenus()
 {
     QMenu* gameMenu = menuBar()->addMenu(QStringLiteral("&Game"));
-    NewMenu = gameMenu->addAction(QIcon(Glyph("newgame")), QStringLiteral("&New game"), this,
-                                  &TFormTumbla::NewMenuClick);
+    gameMenu->setObjectName(QStringLiteral("GameMenu"));
+    NewMenu = AddCommand(gameMenu, "NewMenu", "newgame", QStringLiteral("&New game"),
+                         QStringLiteral("Start a new game"), &TFormTumbla::NewMenuClick);
     NewMenu->setShortcut(QKeySequence(Qt::Key_F2));
-    NewMenu->setStatusTip(QStringLiteral("Start a new game"));
-    PauseMenu = gameMenu->addAction(QIcon(Glyph("pause")), QStringLiteral("&Pause"), this,
-                                    &TFormTumbla::PauseMenuClick);
+    PauseMenu = AddCommand(gameMenu, "PauseMenu", "pause", QStringLiteral("&Pause"),
+                           QStringLiteral("Pause current game"), &TFormTumbla::PauseMenuClick);
     PauseMenu->setShortcut(QKeySequence(Qt::Key_F3));
-    PauseMenu->setStatusTip(QStringLiteral("Pause current game"));
-    gameMenu->addSeparator();
-    QAction* exitMenu = gameMenu->addAction(QIcon(Glyph("exit")), QStringLiteral("E&xit"), this,
-                                            &TFormTumbla::Keluar1Click);
-    exitMenu->setStatusTip(QStringLiteral("Exit from this program"));
+    AddSeparator(gameMenu, "N1");
+    HiScoresMenu = AddCommand(gameMenu, "HiScoresMenu", "highscores", QStringLiteral("&High scores..."),
+                              QStringLiteral("Display High Scores dialog box"), &TFormTumbla::HiScoresMenuClick);
+    AddSeparator(gameMenu, "N2");
+    Preferences1 = AddCommand(gameMenu, "Preferences1", "preferences", QStringLiteral("&Preferences..."), {},
+                              &TFormTumbla::Preferences1Click);
+    AddSeparator(gameMenu, "N4");
+    Keluar1 = AddCommand(gameMenu, "Keluar1", "exit", QStringLiteral("E&xit"), QStringLiteral("Exit from this program"),
+                         &TFormTumbla::Keluar1Click);
 
     QMenu* modeMenu = menuBar()->addMenu(QStringLiteral("&Mode"));
+    modeMenu->setObjectName(QStringLiteral("ModeMenu"));
+    auto* checkStyle = new TMenuCheckStyle;
+    checkStyle->setParent(modeMenu);
+    modeMenu->setStyle(checkStyle);
     for (int m = 1; m <= ModeCount; ++m)
     {
-        const TModePreset& preset = ModePreset(m);
         QAction* action = modeMenu->addAction(QIcon(Glyph(ModeGlyphs[m - 1])),
-                                              QString::fromLatin1(preset.MenuCaption), this,
+                                              QString::fromLatin1(ModePreset(m).MenuCaption), this,
                                               [this, m] { ModeClick(m); });
+        action->setObjectName(QLatin1String(ModeMenuNames[m - 1]));
         action->setCheckable(true);
         ModeMenus[m - 1] = action;
     }
+
+    QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
+    helpMenu->setObjectName(QStringLiteral("HelpMenu"));
+    QAction* contents = AddCommand(helpMenu, "HelpContentsMenu", "help", QStringLiteral("&Help contents"),
+                                   QStringLiteral("Display the contents of the help file"),
+                                   &TFormTumbla::HelpContentsMenuClick);
+    contents->setShortcut(QKeySequence(Qt::Key_F1));
+    AddSeparator(helpMenu, "N6");
+    AddCommand(helpMenu, "Hollinhomepage1", nullptr, QStringLiteral("Hollin &home page"), {},
+               &TFormTumbla::Hollinhomepage1Click);
+    AddCommand(helpMenu, "WebSiteMenu", nullptr, QStringLiteral("&Pelmo 2000 home page"),
+               QStringLiteral("Visit Pelmo 2000 Web site on the Internet"), &TFormTumbla::WebSiteMenuClick);
+    AddSeparator(helpMenu, "N3");
+    AddCommand(helpMenu, "AboutMenu", nullptr, QStringLiteral("&About..."), QStringLiteral("Display About dialog box"),
+               &TFormTumbla::Tentang1Click);
+
     for (QAction* action : menuBar()->actions())
         action->menu()->setToolTipsVisible(true);
 }
@@ -174,18 +266,24 @@ void TFormTumbla::BuildLeftColumn()
 {
     const QFont labelFont = SansFont(15, true);
     MakeLabel(Client, QStringLiteral("Game"), labelFont, {16, 12});
-    auto* newButton = new TFlatButton(Client, QStringLiteral("New game"), Glyph("newgame"), {16, 35});
-    SpeedPause = new TFlatButton(Client, QStringLiteral("Pause"), Glyph("pause"), {16, 62});
-    auto* exitButton = new TFlatButton(Client, QStringLiteral("Exit"), Glyph("exit"), {16, 140});
-    connect(newButton, &QToolButton::clicked, this, &TFormTumbla::NewMenuClick);
-    connect(SpeedPause, &QToolButton::clicked, this, &TFormTumbla::PauseMenuClick);
-    connect(exitButton, &QToolButton::clicked, this, &TFormTumbla::Keluar1Click);
+    AddButton(QStringLiteral("New game"), "newgame", {16, 35}, NewMenu, &TFormTumbla::NewMenuClick)
+        ->setObjectName(QStringLiteral("SpeedButton1"));
+    SpeedPause = AddButton(QStringLiteral("Pause"), "pause", {16, 62}, PauseMenu, &TFormTumbla::PauseMenuClick);
+    SpeedPause->setObjectName(QStringLiteral("SpeedPause"));
+    AddButton(QStringLiteral("High scores"), "highscores", {16, 88}, HiScoresMenu, &TFormTumbla::HiScoresMenuClick)
+        ->setObjectName(QStringLiteral("SpeedButton6"));
+    AddButton(QStringLiteral("Preferences"), "preferences", {16, 114}, Preferences1,
+              &TFormTumbla::Preferences1Click)
+        ->setObjectName(QStringLiteral("SpeedButton2"));
+    AddButton(QStringLiteral("Exit"), "exit", {16, 140}, Keluar1, &TFormTumbla::Keluar1Click)
+        ->setObjectName(QStringLiteral("SpeedButton4"));
 
     MakeLabel(Client, QStringLiteral("Mode"), labelFont, {16, 188});
     for (int m = 1; m <= ModeCount; ++m)
     {
         auto* button = new TFlatButton(Client, QString::fromLatin1(ModePreset(m).ButtonCaption),
                                        Glyph(ModeGlyphs[m - 1]), {16, 208 + 26 * (m - 1)});
+        button->setObjectName(QLatin1String(ModeButtonNames[m - 1]));
         connect(button, &QToolButton::clicked, this, [this, m] { ModeClick(m); });
         ModeButtons[m - 1] = button;
     }
@@ -217,6 +315,7 @@ void TFormTumbla::BuildRightColumn()
 void TFormTumbla::FormResize(int clientWidth, int clientHeight)
 {
     WellPainter.FormResize(clientWidth, clientHeight);
+    ApplyMinimumSize();
     for (QWidget* control : std::initializer_list<QWidget*>{LabelNext, LabelScore, LabelLevel, LabelHigh, PanelNext,
                                                             PanelScore, PanelLevel, PanelHigh})
         control->move(TWindowLimits::RightColumnLeft(clientWidth, control->width()), control->y());
@@ -234,6 +333,8 @@ void TFormTumbla::showEvent(QShowEvent* event)
 
 void TFormTumbla::FormShow()
 {
+    if (!isMaximized())
+        move(0, 0);
     ShowBestScore(Game->ModeNumber);
     ShowLevel(Game->Level);
     ShowScore(Game->Score);
@@ -244,27 +345,54 @@ void TFormTumbla::FormShow()
 void TFormTumbla::UpdateGeometry()
 {
     WellPainter.UpdateGeometry();
-    const TWellGeometry& well = WellPainter.Geometry();
-    const bool maximised = isMaximized();
-    if (const auto width = TWindowLimits::MinimumOuterWidth(maximised, PanelNext->width(), well.WellWidth))
-        setMinimumWidth(*width);
-    if (const auto height = TWindowLimits::MinimumOuterHeight(maximised, this->height(), Client->height(),
-                                                              well.WellHeight))
-        setMinimumHeight(*height);
+    ApplyMinimumSize();
 }
 
-// The best score of a mode as the high-score table keeps it.
+// A window that is not maximised keeps the whole well and both columns in view; a maximised
+// one takes the screen as it is. The limits are outer sizes, the frame included.
+void TFormTumbla::ApplyMinimumSize()
+{
+    if (FillsScreen())
+    {
+        setMinimumSize(0, 0);
+        return;
+    }
+    const int wellWidth = Settings.ColNumber * Settings.BlockWidth;
+    const int wellHeight = Settings.RowNumber * Settings.BlockHeight;
+    const QSize frame = frameGeometry().size() - size();
+    const int outerWidth = TWindowLimits::MinimumOuterWidth(false, PanelNext->width(), wellWidth).value_or(0);
+    const int clientHeight = std::max(wellHeight + 25, LeftColumnBottom);
+    setMinimumSize(outerWidth - frame.width(), menuBar()->sizeHint().height() + clientHeight);
+}
+
+// Maximised as the screen shows it: without a window manager a window asked to maximise keeps
+// its size while still calling itself maximised.
+bool TFormTumbla::FillsScreen() const
+{
+    const QScreen* display = screen();
+    if (!isMaximized() || !display)
+        return false;
+    const QSize available = display->availableGeometry().size();
+    const QSize outer = frameGeometry().size();
+    return outer.width() >= available.width() * 9 / 10 && outer.height() >= available.height() * 9 / 10;
+}
+
+// The best score of a mode as its high-score table holds it; the table is the mode's from now on.
 void TFormTumbla::ShowBestScore(int modeNumber)
 {
-    std::string best;
-    if (Store.Open())
-    {
-        Store.ReadString("CScore" + std::to_string(modeNumber) + "1", best);
-        Store.Close();
-    }
-    bool ok = false;
-    const int value = QString::fromStdString(best).toInt(&ok);
-    SevenHigh->SetValue(QString::number(ok ? value : 0));
+    if (!FormScore)
+        return; // still being created: FormShow shows it
+
+    FormScore->SelectMode(modeNumber);
+    SevenHigh->SetValue(QString::number(FormScore->ScoreAt(1)));
+}
+
+void TFormTumbla::ScoresNotSaved()
+{
+    if (ScoreSaveReported)
+        return;
+    ScoreSaveReported = true;
+    Dialogs->Error(this, QStringLiteral("Cannot save the high scores. They are kept until Pelmo 2000 closes."));
 }
 
 void TFormTumbla::NewMenuClick()
@@ -277,9 +405,49 @@ void TFormTumbla::PauseMenuClick()
     Game->PauseMenuClick();
 }
 
+void TFormTumbla::HiScoresMenuClick()
+{
+    FormScore->SelectMode(Game->ModeNumber);
+    Dialogs->ShowScores(*FormScore);
+}
+
+void TFormTumbla::Preferences1Click()
+{
+    // A game in progress waits, paused, as for any dialog that takes the focus.
+    Game->FocusLost();
+    const auto chosen = Dialogs->EditPreferences(this, PreferencesOf(Settings, NextPreview->ShowNext), DisplayFacts());
+    if (!chosen)
+        return;
+    TGameParts parts{Settings, NextPreview->ShowNext, Game->GameState == gsStopped, Cells, WellPainter, GameMusic,
+                     [this] { UpdateGeometry(); }};
+    ApplyPreferences(*chosen, parts);
+}
+
 void TFormTumbla::Keluar1Click()
 {
     close();
+}
+
+void TFormTumbla::HelpContentsMenuClick()
+{
+    if (!Help)
+        Help = new THelpWindow(this);
+    Help->ShowContents();
+}
+
+void TFormTumbla::Hollinhomepage1Click()
+{
+    OpenWebPage(TWebAddresses::Maker);
+}
+
+void TFormTumbla::WebSiteMenuClick()
+{
+    OpenWebPage(TWebAddresses::Program);
+}
+
+void TFormTumbla::Tentang1Click()
+{
+    Dialogs->ShowAbout(this);
 }
 
 void TFormTumbla::ModeClick(int modeNumber)
@@ -318,12 +486,19 @@ void TFormTumbla::changeEvent(QEvent* event)
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && !isActiveWindow())
         Game->FocusLost();
-    else if (event->type() == QEvent::WindowStateChange && isMinimized())
-        Game->FocusLost();
+    else if (event->type() == QEvent::WindowStateChange)
+    {
+        if (isMinimized())
+            Game->FocusLost();
+        ApplyMinimumSize();
+    }
 }
 
 void TFormTumbla::closeEvent(QCloseEvent* event)
 {
+    // The question takes the focus, which pauses a running game; pausing first keeps that true
+    // where a desktop leaves the focus where it was.
+    Game->FocusLost();
     if (Dialogs->Question(this, QStringLiteral("Do you really want to exit Pelmo 2000?")))
         event->accept();
     else
@@ -432,8 +607,17 @@ void TFormTumbla::ModeChanged(int modeNumber)
     ShowBestScore(modeNumber);
 }
 
-void TFormTumbla::GameOver(int32_t)
+// The engine has stopped the timer and the game; the name prompt comes while the music plays.
+void TFormTumbla::GameOver(int32_t score)
 {
+    FormScore->SelectMode(Game->ModeNumber);
+    const int32_t best = FormScore->AddScore(score);
     GameMusic.StopAtGameOver();
-    Dialogs->Information(this, QStringLiteral("Game over"));
+    if (best == 0)
+    {
+        Dialogs->Information(this, QStringLiteral("Game over"));
+        return;
+    }
+    Dialogs->ShowScores(*FormScore);
+    SevenHigh->SetValue(QString::number(best));
 }

@@ -18,11 +18,14 @@
 #include <memory>
 
 class QAction;
+class QMenu;
 class QLabel;
 class TBevelPanel;
 class TClientArea;
 class TDialogs;
 class TFlatButton;
+class TFormScore;
+class THelpWindow;
 class TNextPreview;
 class TSevenSegment;
 
@@ -38,11 +41,20 @@ public:
     explicit TFormTumbla(TDialogs* dialogs = nullptr, QWidget* parent = nullptr, IClock* clock = nullptr);
     ~TFormTumbla() override;
 
+    // The high-score window, created after this window and before it is first shown.
+    void SetFormScore(TFormScore* formScore);
+
     // Commands of the menus and flat buttons.
     void NewMenuClick();
     void PauseMenuClick();
+    void HiScoresMenuClick();
+    void Preferences1Click();
     void Keluar1Click();
     void ModeClick(int modeNumber);
+    void HelpContentsMenuClick();
+    void Hollinhomepage1Click();
+    void WebSiteMenuClick();
+    void Tentang1Click();
     void MediaPlayer1Notify();
 
     // The engine's requests.
@@ -84,6 +96,7 @@ public:
     QAction* ModeAction(int modeNumber) const { return ModeMenus[modeNumber - 1]; }
     TFlatButton* ModeButton(int modeNumber) const { return ModeButtons[modeNumber - 1]; }
     QWidget* ClientArea() const;
+    THelpWindow* HelpWindow() const { return Help; }
     bool GameTimerActive() const { return GameTimer.isActive(); }
 
 protected:
@@ -95,6 +108,14 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    QAction* AddCommand(QMenu* menu, const char* name, const char* glyph, const QString& caption,
+                        const QString& hint, void (TFormTumbla::*handler)());
+    TFlatButton* AddButton(const QString& caption, const char* glyph, QPoint position, QAction* twin,
+                           void (TFormTumbla::*handler)());
+    void RemoveRestoreCommand();
+    void ApplyMinimumSize();
+    bool FillsScreen() const;
+    void ScoresNotSaved();
     void BuildMenus();
     void BuildLeftColumn();
     void BuildRightColumn();
@@ -118,6 +139,9 @@ private:
     TGameMusic GameMusic;
     QBasicTimer GameTimer;
     bool Shown = false;
+    bool ScoreSaveReported = false;
+    TFormScore* FormScore = nullptr;
+    THelpWindow* Help = nullptr;
 
     TClientArea* Client = nullptr;
     QLabel* LabelNext = nullptr;
@@ -134,6 +158,9 @@ private:
     TSevenSegment* SevenHigh = nullptr;
     QAction* NewMenu = nullptr;
     QAction* PauseMenu = nullptr;
+    QAction* HiScoresMenu = nullptr;
+    QAction* Preferences1 = nullptr;
+    QAction* Keluar1 = nullptr;
     TFlatButton* SpeedPause = nullptr;
     std::array<QAction*, ModeCount> ModeMenus{};
     std::array<TFlatButton*, ModeCount> ModeButtons{};

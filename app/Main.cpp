@@ -1,17 +1,23 @@
 #include "app/FormTumbla.h"
+#include "scores/FormScore.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
+    // The program's title; not also its display name, which some desktops would append to the
+    // title of every dialog ("High Scores - Pelmo 2000").
     QApplication::setApplicationName(QStringLiteral("Pelmo 2000"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Pelmo 2000"));
     QApplication::setOrganizationName(QStringLiteral("Hollin"));
     // Lets the desktop match the window to its launcher entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("com.hollin.Pelmo2000"));
 
+    // The game window builds itself completely, then the high-score window that its first
+    // showing needs; it is a child of the game window and goes before it.
     TFormTumbla formTumbla;
+    TFormScore formScore(&formTumbla);
+    formTumbla.SetFormScore(&formScore);
     formTumbla.showMaximized();
     return application.exec();
 }

@@ -14,3 +14,8 @@ QString BuiltInImages::IconPath(int size)
 {
     return size == 32 ? QStringLiteral(":/icon/pelmo2000.png") : QStringLiteral(":/icon/pelmo2000-%1.png").arg(size);
 }
+
+QString BuiltInImages::HelpPage(const QString& name)
+{
+    return QStringLiteral("qrc:/help/") + name + QStringLiteral(".html");
+}

@@ -12,4 +12,6 @@ public:
     static QString GlyphPath(const QString& name);
     // The program icon at 16, 24, 32 (the window's), 48, 64, 128 or 256 pixels.
     static QString IconPath(int size = 32);
+    // A page of the manual as a resource address, e.g. "index" or "scoring".
+    static QString HelpPage(const QString& name);
 };

@@ -2,13 +2,20 @@
 
 #include "app/FlatButton.h"
 #include "app/FormTumbla.h"
+#include "app/HelpWindow.h"
 #include "app/KeyCodes.h"
+#include "scores/FormScore.h"
 #include "settings/SettingsStore.h"
 #include "view/NextPreview.h"
 #include "view/Seven.h"
 
 #include <QAction>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryFile>
+#include <QRegularExpression>
+#include <QTextBrowser>
 #include <QSettings>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -26,14 +33,34 @@ protected:
         OpenWindow();
     }
 
+    // In the order of program start: the game window, then the high-score window, then showing.
     void OpenWindow()
     {
         Window = std::make_unique<TFormTumbla>(&Dialogs);
+        Scores = std::make_unique<TFormScore>(Window.get());
+        Window->SetFormScore(Scores.get());
         Window->resize(1280, 800);
         Window->show();
     }
 
-    void CloseWindow() { Window.reset(); }
+    void CloseWindow()
+    {
+        Scores.reset();
+        Window.reset();
+    }
+
+    int FrameWidth() const { return Window->frameGeometry().width() - Window->width(); }
+
+    // Ends the game at the next tick, with the given score.
+    void EndGameWith(int32_t score)
+    {
+        Window->NewMenuClick();
+        TGameEngine& game = Window->Engine();
+        for (int col = 0; col < 9; ++col)
+            game.Board.At(0, col) = 1;
+        game.Score = score;
+        game.TimerTick();
+    }
 
     void Press(int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
@@ -50,6 +77,7 @@ protected:
 
     TRecordingDialogs Dialogs;
     std::unique_ptr<TFormTumbla> Window;
+    std::unique_ptr<TFormScore> Scores;
 };
 
 TEST(KeyCodes, KeypadKeysGiveTheirKeypadCodesWithNumLockOnOrOff)
@@ -146,17 +174,159 @@ TEST_F(GameWindowTest, LosingTheFocusPausesARunningGame)
     EXPECT_EQ(Window->PauseAction()->text(), "&Replay");
 }
 
-TEST_F(GameWindowTest, ExitAsksFirstAndNoKeepsTheWindow)
+TEST_F(GameWindowTest, ExitAsksFirstNoKeepsTheGamePausedYesSavesTheSettings)
 {
+    Window->NewMenuClick();
+    Window->Engine().TimerTick();
+    Scores->SelectMode(gmSingle);
+    Dialogs.NameAnswer = "Ann";
+    Scores->AddScore(10); // a high-score value, which the settings count leaves out
+    Dialogs.Shown.clear();
     Dialogs.Answer = false;
     Window->Keluar1Click();
     EXPECT_TRUE(Window->isVisible());
-    ASSERT_EQ(Dialogs.Shown.size(), 1);
-    EXPECT_EQ(Dialogs.Shown[0], "question: Do you really want to exit Pelmo 2000?");
+    EXPECT_EQ(Window->Engine().GameState, gsPaused);
+    EXPECT_EQ(Dialogs.Shown, QStringList{"question: Do you really want to exit Pelmo 2000?"});
 
     Dialogs.Answer = true;
-    Window->Keluar1Click();
+    Window->close(); // the window's own close button takes the same road
     EXPECT_FALSE(Window->isVisible());
+    EXPECT_EQ(Dialogs.Shown.size(), 2);
+    CloseWindow();
+    const QStringList keys = QSettings(QSettings::NativeFormat, QSettings::UserScope, "Hollin", "Pelmo2000").allKeys();
+    EXPECT_EQ(keys.filter(QRegularExpression("^C(Name|Score)")).size(), 10);
+    EXPECT_EQ(keys.size() - 10, 28);
+}
+
+TEST_F(GameWindowTest, GameOverAsksTheNameThenShowsTheTableAndTheNewBest)
+{
+    struct Case
+    {
+        int32_t Score;
+        QStringList Dialogs;
+        const char* High;
+    };
+    const Case cases[] = {
+        {0, {"information: Game over"}, "0"},
+        {250, {"name: ", "scores: 7 blue 1"}, "250"},
+        {100, {"name: Ann", "scores: 7 blue 2"}, "250"},
+        {100, {"name: Ann", "scores: 7 blue 2"}, "250"},
+    };
+    Dialogs.NameAnswer = "Ann";
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.Score);
+        Dialogs.Shown.clear();
+        EndGameWith(c.Score);
+        EXPECT_EQ(Dialogs.Shown, c.Dialogs);
+        EXPECT_EQ(Window->HighDisplay()->Value(), c.High);
+        EXPECT_NE(Window->Music().MediaPlayer1().Mode(), TMediaMode::Playing);
+    }
+    EXPECT_EQ(Stored("CScore73").toString(), "100");
+}
+
+TEST_F(GameWindowTest, HighScoreDisplayFollowsTheModeAndTheCommandShowsItsTable)
+{
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, "Hollin", "Pelmo2000").setValue("CScore41", "321");
+    Window->ModeClick(gmColumn);
+    EXPECT_EQ(Window->HighDisplay()->Value(), "321");
+    Window->ModeClick(gmRowBlock);
+    EXPECT_EQ(Window->HighDisplay()->Value(), "0");
+
+    Window->ModeClick(gmColumn);
+    Window->PauseMenuClick();
+    Window->HiScoresMenuClick();
+    EXPECT_EQ(Dialogs.Shown.last(), "scores: 4");
+    EXPECT_EQ(Window->Engine().GameState, gsPaused);
+}
+
+TEST_F(GameWindowTest, AStoreThatCannotBeWrittenLosesNothingOnScreen)
+{
+    QTemporaryFile notAFolder;
+    ASSERT_TRUE(notAFolder.open());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, notAFolder.fileName() + "/config");
+    Dialogs.NameAnswer = "Ann";
+    EndGameWith(70);
+    EndGameWith(60);
+    Window->ModeClick(gmSingle);
+    Window->ModeClick(gmPelmo2000);
+    EXPECT_EQ(Window->HighDisplay()->Value(), "70");
+    EXPECT_EQ(Scores->NameLabel(2)->text() + Scores->ScoreLabel(2)->text(), "Ann60");
+    EXPECT_EQ(Dialogs.Shown.count("error: Cannot save the high scores. They are kept until Pelmo 2000 closes."), 1);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, qEnvironmentVariable("XDG_CONFIG_HOME"));
+}
+
+TEST_F(GameWindowTest, MenuTreeAsTheProgramDescribesIt)
+{
+    struct Item
+    {
+        const char* Name;
+        const char* Caption;
+        const char* Shortcut;
+        const char* Hint;
+    };
+    const Item items[] = {
+        {"NewMenu", "&New game", "F2", "Start a new game"},
+        {"PauseMenu", "&Pause", "F3", "Pause current game"},
+        {"N1", "", "", ""},
+        {"HiScoresMenu", "&High scores...", "", "Display High Scores dialog box"},
+        {"N2", "", "", ""},
+        {"Preferences1", "&Preferences...", "", ""},
+        {"N4", "", "", ""},
+        {"Keluar1", "E&xit", "", "Exit from this program"},
+        {"SingleMenu", "&Single (no rotation)", "", ""},
+        {"DuoMenu", "&DuoBlock", "", ""},
+        {"TrioMenu", "&TrioBlock (no rotation)", "", ""},
+        {"ColumnMenu", "&Column (no rotation)", "", ""},
+        {"QuartetMenu", "&QuartetBlock", "", ""},
+        {"RowMenu", "&RowBlock", "", ""},
+        {"PelmoMenu", "Pelmo &2000", "", ""},
+        {"HelpContentsMenu", "&Help contents", "F1", "Display the contents of the help file"},
+        {"N6", "", "", ""},
+        {"Hollinhomepage1", "Hollin &home page", "", ""},
+        {"WebSiteMenu", "&Pelmo 2000 home page", "", "Visit Pelmo 2000 Web site on the Internet"},
+        {"N3", "", "", ""},
+        {"AboutMenu", "&About...", "", "Display About dialog box"},
+    };
+    QStringList menus;
+    QList<QAction*> actions;
+    for (QAction* top : Window->menuBar()->actions())
+    {
+        menus << top->menu()->objectName() + " " + top->text();
+        actions << top->menu()->actions();
+    }
+    EXPECT_EQ(menus, (QStringList{"GameMenu &Game", "ModeMenu &Mode", "HelpMenu &Help"}));
+    ASSERT_EQ(actions.size(), std::size(items));
+    for (int i = 0; i < actions.size(); ++i)
+    {
+        const Item& item = items[i];
+        SCOPED_TRACE(item.Name);
+        EXPECT_EQ(actions[i]->objectName(), item.Name);
+        EXPECT_EQ(actions[i]->text(), item.Caption);
+        EXPECT_EQ(actions[i]->shortcut().toString(), item.Shortcut);
+        EXPECT_EQ(actions[i]->statusTip(), item.Hint);
+        const bool pictured = i < 16 && !actions[i]->isSeparator();
+        EXPECT_EQ(!actions[i]->icon().isNull(), pictured);
+        EXPECT_EQ(actions[i]->isChecked(), QString(item.Name) == "PelmoMenu");
+    }
+    EXPECT_EQ(Window->findChild<TFlatButton*>("SpeedButton6")->toolTip(), "Display High Scores dialog box");
+    EXPECT_EQ(Window->findChild<TFlatButton*>("SpeedButton2")->toolTip(), "");
+    Window->findChild<QAction*>("QuartetMenu")->trigger();
+    EXPECT_TRUE(Window->findChild<QAction*>("QuartetMenu")->isChecked());
+    EXPECT_FALSE(Window->findChild<QAction*>("PelmoMenu")->isChecked());
+}
+
+TEST_F(GameWindowTest, F1OpensTheManualOnItsContentsPage)
+{
+    Window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Window.get()));
+    QTest::keyClick(Window.get(), Qt::Key_F1);
+    ASSERT_NE(Window->HelpWindow(), nullptr);
+    EXPECT_TRUE(Window->HelpWindow()->isVisible());
+    QTextBrowser* pages = Window->HelpWindow()->Browser();
+    EXPECT_EQ(pages->source().toString(), "qrc:/help/index.html");
+    EXPECT_EQ(pages->documentTitle(), "Pelmo 2000 Help");
+    EXPECT_TRUE(pages->toHtml().contains("scoring.html"));
 }
 
 TEST_F(GameWindowTest, ModeCommandMovesTheMarksAndIsRememberedAtTheNextStart)
@@ -234,5 +404,36 @@ TEST_F(GameWindowTest, MissingOuterPictureIsReportedOnceAndFallsBackToColour)
     EXPECT_EQ(Window->Config().OuterImage, "");
     CloseWindow();
     EXPECT_EQ(Stored("OuterMode").toInt(), 1);
+}
+} // namespace
+
+namespace
+{
+TEST_F(GameWindowTest, ARestoredWindowKeepsTheWholeWellAndBothColumns)
+{
+    struct Case
+    {
+        int Mode;
+        int Columns;
+        int Rows;
+    };
+    const Case cases[] = {{gmPelmo2000, 9, 17}, {gmSingle, 5, 15}, {gmRowBlock, 7, 17}};
+    const int w = Window->Config().BlockWidth;
+    const int h = Window->Config().BlockHeight;
+    const int menu = Window->menuBar()->height();
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.Mode);
+        Window->ModeClick(c.Mode);
+        EXPECT_EQ(Window->minimumWidth() + FrameWidth(), 2 * 133 + c.Columns * w + 100);
+        EXPECT_EQ(Window->minimumHeight(), menu + std::max(c.Rows * h + 25, 400));
+    }
+    Window->resize(300, 200);
+    EXPECT_GE(Window->ClientArea()->height(), 15 * h + 25);
+
+    Window->showMaximized();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Window->minimumSize() == QSize(0, 0); }, 2000));
+    Window->showNormal();
+    EXPECT_EQ(Window->minimumWidth() + FrameWidth(), 2 * 133 + 7 * w + 100);
 }
 } // namespace
