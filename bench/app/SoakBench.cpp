@@ -5,6 +5,7 @@
 #include "app/Dialogs.h"
 #include "app/FormTumbla.h"
 #include "engine/GameView.h"
+#include "scores/FormScore.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -39,6 +40,8 @@ public:
     void Information(QWidget*, const QString&) override {}
     void Error(QWidget*, const QString&) override {}
     bool Question(QWidget*, const QString&) override { return true; }
+    std::optional<QString> AskName(QWidget*, const QString&) override { return QStringLiteral("Soak"); }
+    void ShowScores(TFormScore&) override {}
 };
 
 long HeapInUseKiB()
@@ -119,6 +122,8 @@ int main(int argc, char** argv)
     TSilentDialogs dialogs;
     TRushingClock clock;
     TFormTumbla window(&dialogs, nullptr, &clock);
+    TFormScore scores(&window);
+    window.SetFormScore(&scores);
     window.resize(1280, 800);
     window.show();
     QApplication::processEvents();
