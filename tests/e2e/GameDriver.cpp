@@ -15,20 +15,17 @@ QImage Load(const QString& path)
     return QImage(path).convertToFormat(QImage::Format_RGB32);
 }
 
-// The centre pixel of each colour's cell in the default skin and size: what a cell of that
-// colour shows in its middle.
-const std::array<QRgb, 8>& CellCentres()
+// The centre pixel of each colour's cell in a skin at the default (large) size: what a cell of
+// that colour shows in its middle.
+std::array<QRgb, 8> CellCentres(const QString& skin)
 {
-    static const std::array<QRgb, 8> centres = [] {
-        std::array<QRgb, 8> result{};
-        for (int colour = 1; colour <= 7; ++colour)
-        {
-            const QImage cell = Load(QStringLiteral(":/cells/SOLID256%1").arg(colour));
-            result[colour] = cell.isNull() ? 0 : cell.pixel(cell.width() / 2, cell.height() / 2) & 0xFFFFFF;
-        }
-        return result;
-    }();
-    return centres;
+    std::array<QRgb, 8> result{};
+    for (int colour = 1; colour <= 7; ++colour)
+    {
+        const QImage cell = Load(QStringLiteral(":/cells/%1%2").arg(skin).arg(colour));
+        result[colour] = cell.isNull() ? 0 : cell.pixel(cell.width() / 2, cell.height() / 2) & 0xFFFFFF;
+    }
+    return result;
 }
 
 // How far the outer texture runs right and down from the client's corner, along its first
@@ -79,7 +76,7 @@ TGameDriver::~TGameDriver()
     Stop(Program);
     Stop(WindowManager);
     Stop(Server);
-    if (!::testing::Test::HasFailure())
+    if (!::testing::Test::HasFailure() && qEnvironmentVariableIsEmpty("PELMO_E2E_KEEP_SHOTS"))
         QDir(ShotDir).removeRecursively();
 }
 
@@ -235,15 +232,18 @@ void TGameDriver::Click(QPoint client)
                                     QStringLiteral("click"), QStringLiteral("1")});
 }
 
-bool TGameDriver::DialogActive()
+bool TGameDriver::DialogActive(int milliseconds)
 {
     QElapsedTimer clock;
     clock.start();
-    while (clock.elapsed() < 5000)
+    while (clock.elapsed() < milliseconds)
     {
-        const QStringList ids = Run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                                                QStringLiteral("--name"), QStringLiteral("^Pelmo 2000$")})
-                                    .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        if (!Running())
+            return false;
+        const QStringList ids =
+            Run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                                            QString::number(Program->processId())})
+                .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         for (const QString& id : ids)
             if (id != MainWindowId)
             {
@@ -305,9 +305,11 @@ const QImage& TGameDriver::InnerTexture()
     return texture;
 }
 
-TScreenWell::TScreenWell(const QImage& screen, QPoint origin, int columns, int rows, int cellWidth, int cellHeight)
+TScreenWell::TScreenWell(const QImage& screen, QPoint origin, int columns, int rows, int cellWidth, int cellHeight,
+                         const QString& skin)
     : Columns(columns), Rows(rows), Cells(static_cast<size_t>(columns * rows), -1)
 {
+    const std::array<QRgb, 8> centres = CellCentres(skin);
     const QImage& inner = TGameDriver::InnerTexture();
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < columns; ++c)
@@ -319,7 +321,7 @@ TScreenWell::TScreenWell(const QImage& screen, QPoint origin, int columns, int r
             if (seen == (inner.pixel(x % inner.width(), y % inner.height()) & 0xFFFFFF))
                 cell = 0;
             for (int colour = 1; colour <= 7; ++colour)
-                if (seen == CellCentres()[colour])
+                if (seen == centres[colour])
                     cell = colour;
         }
 }

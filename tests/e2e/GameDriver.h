@@ -37,7 +37,7 @@ public:
     void Key(const QString& keys);
     void Click(QPoint client);
     // The window that has the keyboard focus is not the game window (a dialog is up).
-    bool DialogActive();
+    bool DialogActive(int milliseconds = 5000);
     QString ActiveTitle();
 
     QImage Shot(const QString& label);
@@ -76,7 +76,9 @@ private:
 class TScreenWell
 {
 public:
-    TScreenWell(const QImage& screen, QPoint origin, int columns, int rows, int cellWidth, int cellHeight);
+    // skin: the stem of the large cell pictures the well is drawn with ("SOLID256", "PYRAMID" ...).
+    TScreenWell(const QImage& screen, QPoint origin, int columns, int rows, int cellWidth, int cellHeight,
+                const QString& skin = QStringLiteral("SOLID256"));
     int At(int row, int column) const { return Cells[row * Columns + column]; }
     // Cells holding colours, as (row, column) pairs in reading order.
     std::vector<QPoint> Filled() const;

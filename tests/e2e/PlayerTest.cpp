@@ -28,6 +28,7 @@ QPoint ModeButton(int mode)
     return {50, 208 + 26 * (mode - 1) + 10};
 }
 const QPoint ExitButton(40, 150);
+const QPoint PreferencesButton(50, 124);
 
 class PlayerTest : public ::testing::Test
 {
@@ -51,18 +52,18 @@ protected:
                                          (client.height() - rows * Game.CellHeight) / 2);
     }
 
-    TScreenWell Well(const QString& label, int columns = 9, int rows = 17)
+    TScreenWell Well(const QString& label, int columns = 9, int rows = 17, const QString& skin = "SOLID256")
     {
         return TScreenWell(Game.Shot(label), CentredWell(columns, rows), columns, rows, Game.CellWidth,
-                           Game.CellHeight);
+                           Game.CellHeight, skin);
     }
 
     // Waits for the falling piece to show and returns its cells.
-    std::vector<QPoint> Piece(const QString& label, size_t cells)
+    std::vector<QPoint> Piece(const QString& label, size_t cells, const QString& skin = "SOLID256")
     {
         for (int i = 0; i < 30; ++i)
         {
-            const std::vector<QPoint> filled = Well(label).Filled();
+            const std::vector<QPoint> filled = Well(label, 9, 17, skin).Filled();
             if (filled.size() == cells)
                 return filled;
             TGameDriver::Pause(50);
@@ -109,6 +110,18 @@ protected:
             for (int x = well.x(); x < well.x() + columns * Game.CellWidth; ++x)
                 white += (screen.pixel(x, y) & 0xFFFFFF) == 0xFFFFFF;
         return white > 300;
+    }
+
+    // Where the lit segments of a display lie, relative to its panel: equal for equal numbers.
+    std::vector<QPoint> LitSegments(const QImage& screen, int panelTop) const
+    {
+        const QRect client = Game.ClientRect();
+        std::vector<QPoint> lit;
+        for (int y = 0; y < 37; ++y)
+            for (int x = client.left() + client.width() * 3 / 4; x <= client.right(); ++x)
+                if ((screen.pixel(x, client.top() + panelTop + y) & 0xFFFFFF) == Yellow)
+                    lit.emplace_back(x, y);
+        return lit;
     }
 
     QSettings Store() const { return QSettings(Game.StorePath(), QSettings::IniFormat); }
@@ -302,5 +315,70 @@ TEST_F(PlayerTest, TheInstalledGameStartsFromItsDesktopEntryAndFindsItsFilesBesi
     const QString home = QFileInfo(prefix.filePath("lib/pelmo2000")).canonicalFilePath() + "/";
     EXPECT_EQ(Store().value("MusicFile").toString(), home + "pelmo2000.mid");
     EXPECT_EQ(Store().value("InnerImage").toString(), home + "texture2.bmp");
+}
+
+TEST_F(PlayerTest, PreferencesPauseTheGameCancelKeepsItPausedAndANewSkinShowsAfterResuming)
+{
+    Start();
+    Game.Click(ModeButton(3));
+    ASSERT_EQ(Piece(QStringLiteral("solid"), 3).size(), 3u);
+
+    Game.Click(PreferencesButton);
+    ASSERT_TRUE(Game.DialogActive());
+    Game.Key(QStringLiteral("Escape"));
+    TGameDriver::Pause(300);
+    const QImage cancelled = Game.Shot(QStringLiteral("cancelled"));
+    EXPECT_TRUE(BannerShown(cancelled));
+    EXPECT_TRUE(TScreenWell(cancelled, CentredWell(9, 17), 9, 17, Game.CellWidth, Game.CellHeight).Filled().empty());
+
+    // The Skins page, then the third skin down from the current one: Pyramid. Enter is OK.
+    Game.Click(PreferencesButton);
+    ASSERT_TRUE(Game.DialogActive());
+    Game.Key(QStringLiteral("Right Tab Down Down Return"));
+    TGameDriver::Pause(300);
+    EXPECT_TRUE(BannerShown(Game.Shot(QStringLiteral("still-paused"))));
+    Game.Key(QStringLiteral("F3"));
+    EXPECT_EQ(Piece(QStringLiteral("pyramid"), 3, QStringLiteral("PYRAMID")).size(), 3u);
+}
+
+TEST_F(PlayerTest, AGameToItsEndAsksTheNameShowsTheTableAndTheBestScoreStaysForTheNextRun)
+{
+    Start();
+    const std::vector<QPoint> zero = LitSegments(Game.Shot(QStringLiteral("start")), 344);
+    Game.Click(ModeButton(1)); // Single: one cell at a time into a well of five columns
+    bool asked = false;
+    for (int round = 0; round < 20 && !asked; ++round)
+    {
+        for (int piece = 0; piece < 3; ++piece)
+        {
+            TGameDriver::Pause(100);
+            Game.Key(Keypad2);
+        }
+        asked = Game.DialogActive(300);
+    }
+    ASSERT_TRUE(asked) << "no name prompt";
+    Game.Key(QStringLiteral("ctrl+a"));
+    Game.Key(QStringLiteral("T e s t e r Return"));
+    TGameDriver::Pause(400);
+    ASSERT_TRUE(Game.DialogActive());
+    const QImage table = Game.Shot(QStringLiteral("table"));
+    int blue = 0; // the new entry's row
+    for (int y = 0; y < table.height(); ++y)
+        for (int x = 0; x < table.width(); ++x)
+            blue += (table.pixel(x, y) & 0xFFFFFF) == 0x0000FF;
+    EXPECT_GT(blue, 10);
+    Game.Key(QStringLiteral("Escape"));
+    TGameDriver::Pause(300);
+    const QImage over = Game.Shot(QStringLiteral("over"));
+    const std::vector<QPoint> score = LitSegments(over, 200);
+    EXPECT_NE(score, zero);
+    EXPECT_EQ(LitSegments(over, 344), score);
+
+    Game.Click(ExitButton);
+    ASSERT_TRUE(Game.DialogActive());
+    Game.Key(QStringLiteral("y"));
+    ASSERT_TRUE(Game.WaitForExit());
+    Start();
+    EXPECT_EQ(LitSegments(Game.Shot(QStringLiteral("next-run")), 344), score);
 }
 } // namespace
