@@ -6,6 +6,9 @@
 #include <QThread>
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/prctl.h>
+
 namespace
 {
 constexpr int WindowBound = 15000;
@@ -34,8 +37,8 @@ QSize TextureExtent(const QImage& screen, QPoint origin, QSize fallback)
 {
     const QImage& tile = TGameDriver::OuterTexture();
     auto matches = [&](int x, int y) {
-        return x < screen.width() && y < screen.height() &&
-               (screen.pixel(x, y) & 0xFFFFFF) == (tile.pixel((x - origin.x()) % tile.width(), (y - origin.y()) % tile.height()) & 0xFFFFFF);
+        const QRgb expected = tile.pixel((x - origin.x()) % tile.width(), (y - origin.y()) % tile.height());
+        return x < screen.width() && y < screen.height() && ((screen.pixel(x, y) ^ expected) & 0xFFFFFF) == 0;
     };
     if (!matches(origin.x(), origin.y()))
         return fallback;
@@ -46,6 +49,14 @@ QSize TextureExtent(const QImage& screen, QPoint origin, QSize fallback)
     while (matches(origin.x() + 1, origin.y() + height))
         ++height;
     return {width, height};
+}
+
+// Whatever ends the test (a crash, CTest's time bound), what it started ends with it.
+std::unique_ptr<QProcess> ChildProcess()
+{
+    auto process = std::make_unique<QProcess>();
+    process->setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGKILL); });
+    return process;
 }
 
 void Stop(std::unique_ptr<QProcess>& process)
@@ -83,7 +94,7 @@ TGameDriver::~TGameDriver()
 bool TGameDriver::StartServer()
 {
     // The server picks a free display itself and names it on the descriptor given.
-    Server = std::make_unique<QProcess>();
+    Server = ChildProcess();
     Server->setProcessChannelMode(QProcess::SeparateChannels);
     Server->start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
                                            QStringLiteral("0"), QStringLiteral("1280x1024x24"),
@@ -100,7 +111,7 @@ bool TGameDriver::StartServer()
         return false;
     Display = QStringLiteral(":") + QString::fromLatin1(number.trimmed());
 
-    WindowManager = std::make_unique<QProcess>();
+    WindowManager = ChildProcess();
     WindowManager->setProcessEnvironment(Environment());
     WindowManager->start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
     // The manager is ready once it owns the screen's window-manager selection.
@@ -152,7 +163,7 @@ void TGameDriver::WriteStore(const QString& text)
 
 bool TGameDriver::Launch(const QString& program)
 {
-    Program = std::make_unique<QProcess>();
+    Program = ChildProcess();
     Program->setProcessEnvironment(Environment());
     Program->setProcessChannelMode(QProcess::ForwardedChannels);
     Program->start(program.isEmpty() ? QStringLiteral(PELMO_PROGRAM) : program, {});
@@ -165,7 +176,7 @@ bool TGameDriver::WaitForMainWindow()
     clock.start();
     while (clock.elapsed() < WindowBound && Running())
     {
-        // The game window is the one with the menu bar's outer texture painted and the whole screen's width.
+        // The game window: maximised to the screen's width, with the well painted.
         const QString id = Run(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow")}).trimmed();
         if (!id.isEmpty())
         {
@@ -240,10 +251,10 @@ bool TGameDriver::DialogActive(int milliseconds)
     {
         if (!Running())
             return false;
-        const QStringList ids =
-            Run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
-                                            QString::number(Program->processId())})
-                .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        const QStringList ids = Run(QStringLiteral("xdotool"),
+                                    {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                                     QString::number(Program->processId())})
+                                    .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         for (const QString& id : ids)
             if (id != MainWindowId)
             {
@@ -258,7 +269,8 @@ bool TGameDriver::DialogActive(int milliseconds)
 
 QString TGameDriver::ActiveTitle()
 {
-    return Run(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow"), QStringLiteral("getwindowname")}).trimmed();
+    return Run(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow"), QStringLiteral("getwindowname")})
+        .trimmed();
 }
 
 QImage TGameDriver::Shot(const QString& label)

@@ -329,7 +329,8 @@ TEST_F(PlayerTest, PreferencesPauseTheGameCancelKeepsItPausedAndANewSkinShowsAft
     TGameDriver::Pause(300);
     const QImage cancelled = Game.Shot(QStringLiteral("cancelled"));
     EXPECT_TRUE(BannerShown(cancelled));
-    EXPECT_TRUE(TScreenWell(cancelled, CentredWell(9, 17), 9, 17, Game.CellWidth, Game.CellHeight).Filled().empty());
+    const TScreenWell hidden(cancelled, CentredWell(9, 17), 9, 17, Game.CellWidth, Game.CellHeight);
+    EXPECT_TRUE(hidden.Filled().empty());
 
     // The Skins page, then the third skin down from the current one: Pyramid. Enter is OK.
     Game.Click(PreferencesButton);
