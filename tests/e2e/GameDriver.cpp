@@ -73,8 +73,7 @@ void Stop(std::unique_ptr<QProcess>& process)
 } // namespace
 
 TGameDriver::TGameDriver(const QString& testName)
-    : TestName(testName),
-      ShotDir(QStringLiteral(PELMO_SHOT_DIR "/") + testName)
+    : ShotDir(QStringLiteral(PELMO_SHOT_DIR "/") + testName)
 {
     QDir(ShotDir).removeRecursively();
     QDir().mkpath(ShotDir);

@@ -36,7 +36,7 @@ public:
     // xdotool key names (KP_Home, F2, n ...) or X key codes ("83": the keypad's 4 key).
     void Key(const QString& keys);
     void Click(QPoint client);
-    // The window that has the keyboard focus is not the game window (a dialog is up).
+    // Another window of the program is up (a dialog) within the bound; it gets the keyboard focus.
     bool DialogActive(int milliseconds = 5000);
     QString ActiveTitle();
 
@@ -46,12 +46,14 @@ public:
     // The client area's top left on the screen, found by the outer texture's first tile.
     QPoint ClientOrigin() const { return Client.topLeft(); }
     QRect ClientRect() const { return Client; }
-    // The well's top left on the screen, found by the first tile of the inner texture; null if not seen.
+    // The top-left-most place where a texture's first tile shows: the client's corner for the outer
+    // texture, the well's for the inner one.
     static std::optional<QPoint> FindTile(const QImage& screen, const QImage& tile);
 
     static const QImage& OuterTexture();
     static const QImage& InnerTexture();
 
+    // The default cell on a screen 1280 pixels wide.
     int CellWidth = 44;
     int CellHeight = 37;
 
@@ -60,7 +62,6 @@ private:
     QString Run(const QString& program, const QStringList& arguments, int milliseconds = 5000);
     QProcessEnvironment Environment() const;
 
-    QString TestName;
     QString ShotDir;
     int ShotCount = 0;
     QTemporaryDir ConfigHome;
