@@ -6,6 +6,7 @@
 #include "app/KeyCodes.h"
 #include "scores/FormScore.h"
 #include "settings/SettingsStore.h"
+#include "tests/settings/StoreTestSupport.h"
 #include "view/NextPreview.h"
 #include "view/Seven.h"
 
@@ -36,17 +37,13 @@ protected:
     void OpenWindow()
     {
         Window = std::make_unique<TFormTumbla>(&Dialogs);
-        Scores = std::make_unique<TFormScore>(Window.get());
-        Window->SetFormScore(Scores.get());
+        Scores = new TFormScore(Window.get()); // the game window owns it
+        Window->SetFormScore(Scores);
         Window->resize(1280, 800);
         Window->show();
     }
 
-    void CloseWindow()
-    {
-        Scores.reset();
-        Window.reset();
-    }
+    void CloseWindow() { Window.reset(); }
 
     int FrameWidth() const { return Window->frameGeometry().width() - Window->width(); }
 
@@ -76,7 +73,7 @@ protected:
 
     TRecordingDialogs Dialogs;
     std::unique_ptr<TFormTumbla> Window;
-    std::unique_ptr<TFormScore> Scores;
+    TFormScore* Scores = nullptr;
 };
 
 TEST(KeyCodes, KeypadKeysGiveTheirKeypadCodesWithNumLockOnOrOff)
@@ -189,7 +186,7 @@ TEST_F(GameWindowTest, ExitAsksFirstNoKeepsTheGamePausedYesSavesTheSettings)
     EXPECT_EQ(Dialogs.Shown.size(), 2);
     CloseWindow();
     // The settings alone: the high-score tables are written when they change, never at exit.
-    EXPECT_EQ(QSettings(QSettings::NativeFormat, QSettings::UserScope, "Hollin", "Pelmo2000").allKeys().size(), 28);
+    EXPECT_EQ(RawStore()->allKeys().size(), 28);
 }
 
 TEST_F(GameWindowTest, GameOverAsksTheNameThenShowsTheTableAndTheNewBest)
@@ -221,7 +218,7 @@ TEST_F(GameWindowTest, GameOverAsksTheNameThenShowsTheTableAndTheNewBest)
 
 TEST_F(GameWindowTest, HighScoreDisplayFollowsTheModeAndTheCommandShowsItsTable)
 {
-    QSettings(QSettings::NativeFormat, QSettings::UserScope, "Hollin", "Pelmo2000").setValue("CScore41", "321");
+    RawStore()->setValue("CScore41", "321");
     Window->ModeClick(gmColumn);
     EXPECT_EQ(Window->HighDisplay()->Value(), "321");
     Window->ModeClick(gmRowBlock);

@@ -3,6 +3,7 @@
 #include "app/FormTumbla.h"
 #include "settings/dialog/FormOptions.h"
 #include "tests/audio/AudioTestFiles.h"
+#include "tests/settings/StoreTestSupport.h"
 #include "tests/settings/dialog/ScriptedPickers.h"
 #include "view/NextPreview.h"
 
@@ -12,7 +13,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -67,7 +67,7 @@ class PreferencesTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        QSettings(QSettings::NativeFormat, QSettings::UserScope, "Hollin", "Pelmo2000").clear();
+        RawStore()->clear();
         Window = std::make_unique<TFormTumbla>(&Dialogs);
         Window->resize(1280, 800);
         Window->show();
@@ -181,8 +181,7 @@ TEST_F(PreferencesTest, SkinAndSizeChangeAPausedGameWhichResumesInTheNewCellsAtI
             EXPECT_EQ(ShownCell(game.BlockX + i, game.BlockY), Cell(c.Stem + QString::number(1 + i)));
         }
     }
-    EXPECT_FALSE(QSettings(QSettings::NativeFormat, QSettings::UserScope, "Hollin", "Pelmo2000").contains("BlockWidth"))
-        << "the store is written at exit only";
+    EXPECT_FALSE(RawStore()->contains("BlockWidth")) << "the store is written at exit only";
 }
 
 TEST_F(PreferencesTest, BackgroundsAreBuiltAtOnceAndAMissingOrEmptyImageLeavesTheColour)

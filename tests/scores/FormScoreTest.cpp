@@ -1,18 +1,13 @@
 #include "scores/FormScore.h"
+#include "tests/settings/StoreTestSupport.h"
 
 #include <QComboBox>
 #include <QPushButton>
 #include <QLabel>
-#include <QSettings>
 #include <gtest/gtest.h>
 
 namespace
 {
-QSettings Store()
-{
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, "Hollin", "Pelmo2000");
-}
-
 // The five rows as shown, "name score".
 QStringList Rows(const TFormScore& form)
 {
@@ -27,7 +22,7 @@ class FormScoreTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        Store().clear();
+        RawStore()->clear();
         Form.AskName = [this](const QString& current) {
             Asked << current;
             return Answer;
@@ -68,7 +63,7 @@ TEST_F(FormScoreTest, AddScoreTakesItsRankAsksForANameAndKeepsTheStoreInStep)
         EXPECT_TRUE(step.Rank == 0 || Colour(step.Rank) == QColor(Qt::blue));
         if (step.Score == 2000) // the table that holds Ann's 1234 at rank 5
         {
-            EXPECT_EQ(Store().value("CName75").toString() + Store().value("CScore75").toString(), "Ann1234");
+            EXPECT_EQ(RawText("CName75") + "/" + RawText("CScore75"), "Ann/1234");
         }
     }
     const QStringList expected{"Fay 9000", "Bob 5000", "Dee 4000", "Bob 4000", "Cy 3000"};
@@ -80,8 +75,8 @@ TEST_F(FormScoreTest, AddScoreTakesItsRankAsksForANameAndKeepsTheStoreInStep)
 
 TEST_F(FormScoreTest, HandEditedScoreShowsAsStoredAndCountsAsZero)
 {
-    Store().setValue("CName31", "Hacker");
-    Store().setValue("CScore31", "lots");
+    RawStore()->setValue("CName31", "Hacker");
+    RawStore()->setValue("CScore31", "lots");
     Form.SelectMode(3);
     EXPECT_EQ(std::make_pair(Form.ScoreAt(1), Form.ModeList()->currentText()), std::make_pair(0, QString("TrioBlock")));
     Answer = "Ann";
@@ -91,7 +86,7 @@ TEST_F(FormScoreTest, HandEditedScoreShowsAsStoredAndCountsAsZero)
 
 TEST_F(FormScoreTest, OkResetsTheColoursAndTheListShowsOtherModes)
 {
-    Store().setValue("CScore21", "77");
+    RawStore()->setValue("CScore21", "77");
     Form.SelectMode(7);
     Answer = "Ann";
     Form.AddScore(50);
