@@ -86,11 +86,11 @@ protected:
         TGameEngine& game = Window->Engine();
         game.NextBlock.Generate(3, game.Random, 7, 1);
         for (int i = 0; i < 3; ++i)
-            game.NextBlock.Colors[i] = uint8_t(i + 1);
+        {
+            game.NextBlock.Colors[i] = uint8_t(1 + i);
+            game.NewBoard.At(16, i) = game.Board.At(16, i) = uint8_t(4 + i);
+        }
         game.TimerTick();
-        for (int i = 0; i < 3; ++i)
-            game.Board.At(16, i) = uint8_t(4 + i);
-        game.NewBoard = game.Board;
         game.Score = 1234;
         game.Level = 3;
         return game;
