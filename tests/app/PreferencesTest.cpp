@@ -197,11 +197,11 @@ TEST_F(PreferencesTest, BackgroundsAreBuiltAtOnceAndAMissingOrEmptyImageLeavesTh
         QString Inner; // picked for the well; the outer picture is always the red icon
         QStringList Shown;
         int InnerMode;
-        int WellBlue;
+        QRgb Well;
     };
-    const Case cases[] = {{folder.filePath("blue.jpg"), {}, 2, 254},
-                          {"", {}, 1, 0},
-                          {"/nonexistent/in.bmp", {"information: Cannot open /nonexistent/in.bmp"}, 1, 0}};
+    const Case cases[] = {{folder.filePath("blue.jpg"), {}, 2, qRgb(0, 0, 254)},
+                          {"", {}, 1, qRgb(0, 0, 0)},
+                          {"/nonexistent/in.bmp", {"information: Cannot open /nonexistent/in.bmp"}, 1, qRgb(0, 0, 0)}};
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.Inner.toStdString());
@@ -215,9 +215,9 @@ TEST_F(PreferencesTest, BackgroundsAreBuiltAtOnceAndAMissingOrEmptyImageLeavesTh
         EXPECT_EQ(Dialogs.Shown, c.Shown);
         const TSettings& settings = Window->Config();
         EXPECT_EQ(std::make_tuple(int(settings.InnerMode), QString::fromStdString(settings.InnerImage),
-                                  qBlue(Window->Painter().WellBackground().pixel(5, 5)),
+                                  Window->Painter().WellBackground().pixel(5, 5),
                                   Window->Painter().WindowImage().pixel(3, 3)),
-                  std::make_tuple(c.InnerMode, c.InnerMode == 1 ? "" : c.Inner, c.WellBlue, qRgb(255, 0, 0)));
+                  std::make_tuple(c.InnerMode, c.InnerMode == 1 ? "" : c.Inner, c.Well, qRgb(255, 0, 0)));
         Preferences([&](TFormOptions& form) {
             EXPECT_EQ(form.RadioSolid1->isChecked(), c.InnerMode == 1); // reopens as "Use color:"
             form.BitBtn2->click();
