@@ -6,6 +6,7 @@
 #include "app/KeyCodes.h"
 #include "scores/FormScore.h"
 #include "settings/SettingsStore.h"
+#include "tests/settings/StoreTestSupport.h"
 #include "view/NextPreview.h"
 #include "view/Seven.h"
 
@@ -14,7 +15,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryFile>
-#include <QRegularExpression>
 #include <QTextBrowser>
 #include <QSettings>
 #include <QTest>
@@ -37,17 +37,13 @@ protected:
     void OpenWindow()
     {
         Window = std::make_unique<TFormTumbla>(&Dialogs);
-        Scores = std::make_unique<TFormScore>(Window.get());
-        Window->SetFormScore(Scores.get());
+        Scores = new TFormScore(Window.get()); // the game window owns it
+        Window->SetFormScore(Scores);
         Window->resize(1280, 800);
         Window->show();
     }
 
-    void CloseWindow()
-    {
-        Scores.reset();
-        Window.reset();
-    }
+    void CloseWindow() { Window.reset(); }
 
     int FrameWidth() const { return Window->frameGeometry().width() - Window->width(); }
 
@@ -77,7 +73,7 @@ protected:
 
     TRecordingDialogs Dialogs;
     std::unique_ptr<TFormTumbla> Window;
-    std::unique_ptr<TFormScore> Scores;
+    TFormScore* Scores = nullptr;
 };
 
 TEST(KeyCodes, KeypadKeysGiveTheirKeypadCodesWithNumLockOnOrOff)
@@ -178,10 +174,6 @@ TEST_F(GameWindowTest, ExitAsksFirstNoKeepsTheGamePausedYesSavesTheSettings)
 {
     Window->NewMenuClick();
     Window->Engine().TimerTick();
-    Scores->SelectMode(gmSingle);
-    Dialogs.NameAnswer = "Ann";
-    Scores->AddScore(10); // a high-score value, which the settings count leaves out
-    Dialogs.Shown.clear();
     Dialogs.Answer = false;
     Window->Keluar1Click();
     EXPECT_TRUE(Window->isVisible());
@@ -193,9 +185,8 @@ TEST_F(GameWindowTest, ExitAsksFirstNoKeepsTheGamePausedYesSavesTheSettings)
     EXPECT_FALSE(Window->isVisible());
     EXPECT_EQ(Dialogs.Shown.size(), 2);
     CloseWindow();
-    const QStringList keys = QSettings(QSettings::NativeFormat, QSettings::UserScope, "Hollin", "Pelmo2000").allKeys();
-    EXPECT_EQ(keys.filter(QRegularExpression("^C(Name|Score)")).size(), 10);
-    EXPECT_EQ(keys.size() - 10, 28);
+    // The settings alone: the high-score tables are written when they change, never at exit.
+    EXPECT_EQ(RawStore()->allKeys().size(), 28);
 }
 
 TEST_F(GameWindowTest, GameOverAsksTheNameThenShowsTheTableAndTheNewBest)
@@ -227,7 +218,7 @@ TEST_F(GameWindowTest, GameOverAsksTheNameThenShowsTheTableAndTheNewBest)
 
 TEST_F(GameWindowTest, HighScoreDisplayFollowsTheModeAndTheCommandShowsItsTable)
 {
-    QSettings(QSettings::NativeFormat, QSettings::UserScope, "Hollin", "Pelmo2000").setValue("CScore41", "321");
+    RawStore()->setValue("CScore41", "321");
     Window->ModeClick(gmColumn);
     EXPECT_EQ(Window->HighDisplay()->Value(), "321");
     Window->ModeClick(gmRowBlock);
@@ -258,62 +249,47 @@ TEST_F(GameWindowTest, AStoreThatCannotBeWrittenLosesNothingOnScreen)
 
 TEST_F(GameWindowTest, MenuTreeAsTheProgramDescribesIt)
 {
-    struct Item
-    {
-        const char* Name;
-        const char* Caption;
-        const char* Shortcut;
-        const char* Hint;
+    // Name|caption|shortcut|hint|picture|check mark, menu by menu.
+    const QStringList expected{
+        "GameMenu &Game",
+        "NewMenu|&New game|F2|Start a new game|picture|",
+        "PauseMenu|&Pause|F3|Pause current game|picture|",
+        "N1|||||",
+        "HiScoresMenu|&High scores...||Display High Scores dialog box|picture|",
+        "N2|||||",
+        "Preferences1|&Preferences...|||picture|",
+        "N4|||||",
+        "Keluar1|E&xit||Exit from this program|picture|",
+        "ModeMenu &Mode",
+        "SingleMenu|&Single (no rotation)|||picture|",
+        "DuoMenu|&DuoBlock|||picture|",
+        "TrioMenu|&TrioBlock (no rotation)|||picture|",
+        "ColumnMenu|&Column (no rotation)|||picture|",
+        "QuartetMenu|&QuartetBlock|||picture|",
+        "RowMenu|&RowBlock|||picture|",
+        "PelmoMenu|Pelmo &2000|||picture|checked",
+        "HelpMenu &Help",
+        "HelpContentsMenu|&Help contents|F1|Display the contents of the help file|picture|",
+        "N6|||||",
+        "Hollinhomepage1|Hollin &home page||||",
+        "WebSiteMenu|&Pelmo 2000 home page||Visit Pelmo 2000 Web site on the Internet||",
+        "N3|||||",
+        "AboutMenu|&About...||Display About dialog box||",
     };
-    const Item items[] = {
-        {"NewMenu", "&New game", "F2", "Start a new game"},
-        {"PauseMenu", "&Pause", "F3", "Pause current game"},
-        {"N1", "", "", ""},
-        {"HiScoresMenu", "&High scores...", "", "Display High Scores dialog box"},
-        {"N2", "", "", ""},
-        {"Preferences1", "&Preferences...", "", ""},
-        {"N4", "", "", ""},
-        {"Keluar1", "E&xit", "", "Exit from this program"},
-        {"SingleMenu", "&Single (no rotation)", "", ""},
-        {"DuoMenu", "&DuoBlock", "", ""},
-        {"TrioMenu", "&TrioBlock (no rotation)", "", ""},
-        {"ColumnMenu", "&Column (no rotation)", "", ""},
-        {"QuartetMenu", "&QuartetBlock", "", ""},
-        {"RowMenu", "&RowBlock", "", ""},
-        {"PelmoMenu", "Pelmo &2000", "", ""},
-        {"HelpContentsMenu", "&Help contents", "F1", "Display the contents of the help file"},
-        {"N6", "", "", ""},
-        {"Hollinhomepage1", "Hollin &home page", "", ""},
-        {"WebSiteMenu", "&Pelmo 2000 home page", "", "Visit Pelmo 2000 Web site on the Internet"},
-        {"N3", "", "", ""},
-        {"AboutMenu", "&About...", "", "Display About dialog box"},
-    };
-    QStringList menus;
-    QList<QAction*> actions;
+    QStringList shown;
     for (QAction* top : Window->menuBar()->actions())
     {
-        menus << top->menu()->objectName() + " " + top->text();
-        actions << top->menu()->actions();
+        shown << top->menu()->objectName() + " " + top->text();
+        for (const QAction* a : top->menu()->actions())
+            shown << QStringList{a->objectName(), a->text(), a->shortcut().toString(), a->statusTip(),
+                                 a->icon().isNull() ? "" : "picture", a->isChecked() ? "checked" : ""}
+                         .join('|');
     }
-    EXPECT_EQ(menus, (QStringList{"GameMenu &Game", "ModeMenu &Mode", "HelpMenu &Help"}));
-    ASSERT_EQ(actions.size(), std::size(items));
-    for (int i = 0; i < actions.size(); ++i)
-    {
-        const Item& item = items[i];
-        SCOPED_TRACE(item.Name);
-        EXPECT_EQ(actions[i]->objectName(), item.Name);
-        EXPECT_EQ(actions[i]->text(), item.Caption);
-        EXPECT_EQ(actions[i]->shortcut().toString(), item.Shortcut);
-        EXPECT_EQ(actions[i]->statusTip(), item.Hint);
-        const bool pictured = i < 16 && !actions[i]->isSeparator();
-        EXPECT_EQ(!actions[i]->icon().isNull(), pictured);
-        EXPECT_EQ(actions[i]->isChecked(), QString(item.Name) == "PelmoMenu");
-    }
+    EXPECT_EQ(shown, expected);
     EXPECT_EQ(Window->findChild<TFlatButton*>("SpeedButton6")->toolTip(), "Display High Scores dialog box");
     EXPECT_EQ(Window->findChild<TFlatButton*>("SpeedButton2")->toolTip(), "");
     Window->findChild<QAction*>("QuartetMenu")->trigger();
-    EXPECT_TRUE(Window->findChild<QAction*>("QuartetMenu")->isChecked());
-    EXPECT_FALSE(Window->findChild<QAction*>("PelmoMenu")->isChecked());
+    EXPECT_TRUE(Window->ModeAction(gmQuartetBlock)->isChecked() && !Window->ModeAction(gmPelmo2000)->isChecked());
 }
 
 TEST_F(GameWindowTest, F1OpensTheManualOnItsContentsPage)
@@ -325,8 +301,7 @@ TEST_F(GameWindowTest, F1OpensTheManualOnItsContentsPage)
     EXPECT_TRUE(Window->HelpWindow()->isVisible());
     QTextBrowser* pages = Window->HelpWindow()->Browser();
     EXPECT_EQ(pages->source().toString(), "qrc:/help/index.html");
-    EXPECT_EQ(pages->documentTitle(), "Pelmo 2000 Help");
-    EXPECT_TRUE(pages->toHtml().contains("scoring.html"));
+    EXPECT_TRUE(pages->toHtml().contains("scoring.html")); // loaded, with its links
 }
 
 TEST_F(GameWindowTest, ModeCommandMovesTheMarksAndIsRememberedAtTheNextStart)
@@ -405,10 +380,7 @@ TEST_F(GameWindowTest, MissingOuterPictureIsReportedOnceAndFallsBackToColour)
     CloseWindow();
     EXPECT_EQ(Stored("OuterMode").toInt(), 1);
 }
-} // namespace
 
-namespace
-{
 TEST_F(GameWindowTest, ARestoredWindowKeepsTheWholeWellAndBothColumns)
 {
     struct Case

