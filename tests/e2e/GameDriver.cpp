@@ -201,6 +201,8 @@ bool TGameDriver::WaitForMainWindow()
                 if (FindTile(screen, InnerTexture()))
                 {
                     MainWindowId = id;
+                    // A busy machine may map the window before the manager hands it the focus.
+                    Run(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), QStringLiteral("--sync"), id});
                     const QPoint origin = FindTile(screen, OuterTexture()).value_or(QPoint(x, y));
                     Client = QRect(origin, TextureExtent(screen, origin, QSize(x + width, y + height) -
                                                                             QSize(origin.x(), origin.y())));
@@ -262,6 +264,20 @@ bool TGameDriver::DialogActive(int milliseconds)
                 return true;
             }
         Pause(100);
+    }
+    return false;
+}
+
+bool TGameDriver::CloseByWindowManager()
+{
+    // The manager's Alt+F4 acts on the window it believes focused; on a busy machine that belief
+    // can lag behind, so the game window is activated first and the keystroke tried twice.
+    for (int attempt = 0; attempt < 2; ++attempt)
+    {
+        Run(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), QStringLiteral("--sync"), MainWindowId});
+        Key(QStringLiteral("alt+F4"));
+        if (DialogActive(4000))
+            return true;
     }
     return false;
 }

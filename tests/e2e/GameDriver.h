@@ -37,8 +37,10 @@ public:
     void Key(const QString& keys);
     void Click(QPoint client);
     // Another window of the program is up (a dialog) within the bound; it gets the keyboard focus.
-    bool DialogActive(int milliseconds = 5000);
+    bool DialogActive(int milliseconds = 10000);
     QString ActiveTitle();
+    // Asks the window manager to close the game window (Alt+F4); true once the program's dialog is up.
+    bool CloseByWindowManager();
 
     QImage Shot(const QString& label);
     static void Pause(int milliseconds);
