@@ -4,11 +4,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
-
-#include <algorithm>
 
 namespace
 {
@@ -79,7 +77,7 @@ protected:
         return columns;
     }
 
-    std::vector<int> Colours(const TScreenWell& well, const std::vector<QPoint>& cells)
+    static std::vector<int> Colours(const TScreenWell& well, const std::vector<QPoint>& cells)
     {
         std::vector<int> colours;
         for (const QPoint& cell : cells)
