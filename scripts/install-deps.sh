@@ -10,7 +10,7 @@ PACKAGES=(
   libsdl2-dev libsdl2-mixer-dev timgm6mb-soundfont
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool imagemagick
-  desktop-file-utils appstream openbox x11-utils
+  desktop-file-utils appstream openbox x11-utils x11-xserver-utils
   clang libclang-rt-14-dev
   fonts-dejavu-core fonts-liberation
 )

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QRegularExpression>
 #include <QThread>
 #include <gtest/gtest.h>
 
@@ -266,6 +267,12 @@ bool TGameDriver::DialogActive(int milliseconds)
         Pause(100);
     }
     return false;
+}
+
+bool TGameDriver::NumLockOn()
+{
+    static const QRegularExpression on(QStringLiteral("Num Lock:\\s+on"));
+    return Run(QStringLiteral("xset"), {QStringLiteral("q")}).contains(on);
 }
 
 bool TGameDriver::CloseByWindowManager()

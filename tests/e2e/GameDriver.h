@@ -36,6 +36,7 @@ public:
     // xdotool key names (KP_Home, F2, n ...) or X key codes ("83": the keypad's 4 key).
     void Key(const QString& keys);
     void Click(QPoint client);
+    bool NumLockOn();
     // Another window of the program is up (a dialog) within the bound; it gets the keyboard focus.
     bool DialogActive(int milliseconds = 10000);
     QString ActiveTitle();

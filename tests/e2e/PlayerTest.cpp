@@ -174,6 +174,7 @@ TEST_F(PlayerTest, KeypadKeysMoveDropAndTurnTheColoursWithNumLockOffAndOn)
     ASSERT_EQ(start.size(), 3u);
     const std::vector<int> startColumns = Columns(start);
 
+    ASSERT_FALSE(Game.NumLockOn());
     Game.Key(Keypad4); // Num Lock off: keypad 4 is the left arrow
     const std::vector<QPoint> left = Piece(QStringLiteral("left"), 3);
     std::vector<int> expected = startColumns;
@@ -181,9 +182,14 @@ TEST_F(PlayerTest, KeypadKeysMoveDropAndTurnTheColoursWithNumLockOffAndOn)
         --c;
     EXPECT_EQ(Columns(left), expected);
 
-    Game.Key(QStringLiteral("Num_Lock ") + Keypad6);
-    const std::vector<QPoint> right = Piece(QStringLiteral("right"), 3);
-    EXPECT_EQ(Columns(right), startColumns);
+    Game.Key(QStringLiteral("Num_Lock ") + Keypad6); // Num Lock on: the digits
+    EXPECT_TRUE(Game.NumLockOn());
+    EXPECT_EQ(Columns(Piece(QStringLiteral("right"), 3)), startColumns);
+    Game.Key(Keypad4);
+    EXPECT_EQ(Columns(Piece(QStringLiteral("left-digit"), 3)), expected);
+    Game.Key(QStringLiteral("Num_Lock ") + Keypad6); // off again: the right arrow
+    EXPECT_FALSE(Game.NumLockOn());
+    EXPECT_EQ(Columns(Piece(QStringLiteral("right-arrow"), 3)), startColumns);
 
     const TScreenWell before = Well(QStringLiteral("colours-before"));
     const std::vector<int> colours = Colours(before, before.Filled());
