@@ -11,7 +11,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Pelmo 2000"));
     QApplication::setOrganizationName(QStringLiteral("Hollin"));
     // Lets the desktop match the window to its launcher entry and icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("com.hollin.Pelmo2000"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("net.hollin_games.Pelmo2000"));
 
     // The game window builds itself completely, then the high-score window that its first
     // showing needs; it is a child of the game window and goes before it.

@@ -300,7 +300,7 @@ TEST_F(PlayerTest, TheInstalledGameStartsFromItsDesktopEntryAndFindsItsFilesBesi
     install.start(QStringLiteral(PELMO_CMAKE), {"--install", PELMO_BUILD_DIR, "--prefix", prefix.path()});
     ASSERT_TRUE(install.waitForFinished(30000));
     ASSERT_EQ(install.exitCode(), 0);
-    QFile entry(prefix.filePath("share/applications/com.hollin.Pelmo2000.desktop"));
+    QFile entry(prefix.filePath("share/applications/net.hollin_games.Pelmo2000.desktop"));
     ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
     QString command;
     for (const QString& line : QString::fromUtf8(entry.readAll()).split('\n'))

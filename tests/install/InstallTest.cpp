@@ -62,19 +62,19 @@ TEST_F(InstallTest, InstallsTheGameInAFolderOfItsOwnWithLauncherEntryIconsAndMet
     EXPECT_EQ(launcher.symLinkTarget(), QFileInfo(home + "Pelmo2000").canonicalFilePath());
     for (const QString& size : IconSizes)
         EXPECT_TRUE(QFileInfo::exists(prefix + "/share/icons/hicolor/" + size + "x" + size +
-                                      "/apps/com.hollin.Pelmo2000.png"))
+                                      "/apps/net.hollin_games.Pelmo2000.png"))
             << size.toStdString();
 
-    const QString entry = prefix + "/share/applications/com.hollin.Pelmo2000.desktop";
+    const QString entry = prefix + "/share/applications/net.hollin_games.Pelmo2000.desktop";
     const TRun desktop = RunTool("desktop-file-validate", {entry});
     EXPECT_EQ(desktop.ExitCode, 0) << desktop.Output.toStdString();
     EXPECT_TRUE(desktop.Output.isEmpty()) << desktop.Output.toStdString();
     const QString entryText = ReadText(entry);
     EXPECT_TRUE(entryText.contains("\nExec=pelmo2000\n"));
     EXPECT_TRUE(entryText.contains("\nCategories=Game;BlocksGame;\n"));
-    EXPECT_TRUE(entryText.contains("\nIcon=com.hollin.Pelmo2000\n"));
+    EXPECT_TRUE(entryText.contains("\nIcon=net.hollin_games.Pelmo2000\n"));
 
-    const QString metainfo = prefix + "/share/metainfo/com.hollin.Pelmo2000.metainfo.xml";
+    const QString metainfo = prefix + "/share/metainfo/net.hollin_games.Pelmo2000.metainfo.xml";
     const TRun appstream = RunTool("appstreamcli", {"validate", "--no-net", metainfo});
     EXPECT_EQ(appstream.ExitCode, 0) << appstream.Output.toStdString();
     const QString metaText = ReadText(metainfo);
@@ -103,9 +103,9 @@ TEST_F(InstallTest, DebianPackageDeclaresItsRuntimeDependenciesAndHoldsTheLayout
     const TRun contents = RunTool("dpkg-deb", {"--contents", deb});
     ASSERT_EQ(contents.ExitCode, 0);
     QStringList expected = {"./usr/bin/pelmo2000 -> ../lib/pelmo2000/Pelmo2000", "./usr/lib/pelmo2000/Pelmo2000",
-                            "./usr/share/applications/com.hollin.Pelmo2000.desktop",
-                            "./usr/share/metainfo/com.hollin.Pelmo2000.metainfo.xml",
-                            "./usr/share/icons/hicolor/48x48/apps/com.hollin.Pelmo2000.png"};
+                            "./usr/share/applications/net.hollin_games.Pelmo2000.desktop",
+                            "./usr/share/metainfo/net.hollin_games.Pelmo2000.metainfo.xml",
+                            "./usr/share/icons/hicolor/48x48/apps/net.hollin_games.Pelmo2000.png"};
     for (const QString& file : DataFiles)
         expected << "./usr/lib/pelmo2000/" + file;
     for (const QString& path : expected)
