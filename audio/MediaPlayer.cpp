@@ -37,6 +37,7 @@ TMediaError TMediaPlayer::Open()
     TMidiSynth::BeginFile();
     // The hook is off since Close: nothing renders while the song changes.
     SongMicroseconds = song->LengthMicroseconds;
+    Synth->Prepare(*song);
     Sequencer->SetSong(std::move(*song), SynthRate());
     // A whole output buffer at the synthesizer's rate, so that the audio thread never allocates.
     Rendered.assign(size_t(4096 / TMidiSynth::RateDivisor + 2) * 2, 0);

@@ -3,8 +3,13 @@
 #include <QFile>
 #include <QLoggingCategory>
 
+#include <array>
 #include <atomic>
 #include <mutex>
+#include <set>
+#include <utility>
+
+#include <malloc.h>
 
 #include <fluidsynth.h>
 
@@ -49,7 +54,7 @@ void TMidiSynth::BeginFile()
     LineWritten = false;
 }
 
-bool TMidiSynth::Load(const QString& soundFont, int sampleRate)
+bool TMidiSynth::Load(const QString& soundFont, int sampleRate, const TOptions& options)
 {
     if (Synth)
         return true;
@@ -57,18 +62,24 @@ bool TMidiSynth::Load(const QString& soundFont, int sampleRate)
     if (!Settings)
         return false;
     fluid_settings_setnum(Settings, "synth.sample-rate", sampleRate);
-    fluid_settings_setnum(Settings, "synth.gain", Gain);
-    fluid_settings_setint(Settings, "synth.polyphony", Polyphony);
-    fluid_settings_setint(Settings, "synth.reverb.active", Reverb);
-    fluid_settings_setint(Settings, "synth.chorus.active", Chorus);
+    fluid_settings_setnum(Settings, "synth.gain", options.Gain);
+    fluid_settings_setint(Settings, "synth.polyphony", options.Polyphony);
+    fluid_settings_setint(Settings, "synth.reverb.active", options.Reverb);
+    fluid_settings_setint(Settings, "synth.chorus.active", options.Chorus);
     fluid_settings_setint(Settings, "synth.cpu-cores", 1);
     // One caller at a time is our own rule (the player's lock); the synthesizer's would be spare.
     fluid_settings_setint(Settings, "synth.threadsafe-api", 0);
-    // Every sample is read in now, never inside the audio callback; none is locked into memory.
-    fluid_settings_setint(Settings, "synth.dynamic-sample-loading", 0);
+    // Samples are read when an instrument is first chosen (Prepare does it for the song), and none
+    // is locked into memory.
+    fluid_settings_setint(Settings, "synth.dynamic-sample-loading", 1);
     fluid_settings_setint(Settings, "synth.lock-memory", 0);
+    fluid_settings_setint(Settings, "synth.midi-channels", SongChannels + HoldingChannels);
     Synth = new_fluid_synth(Settings);
-    if (Synth && fluid_synth_sfload(Synth, QFile::encodeName(soundFont).constData(), 1) != FLUID_FAILED)
+    if (Synth)
+        SoundFontId = fluid_synth_sfload(Synth, QFile::encodeName(soundFont).constData(), 1);
+    // Reading the soundfont leaves megabytes of freed buffers behind; they go back to the system.
+    malloc_trim(0);
+    if (SoundFontId != FLUID_FAILED)
         return true;
     if (Synth)
         delete_fluid_synth(Synth);
@@ -119,9 +130,42 @@ void TMidiSynth::Render(int16_t* stereo, int frames)
     fluid_synth_write_s16(Synth, frames, stereo, 0, 2, stereo, 1, 2);
 }
 
+void TMidiSynth::Prepare(const TMidiSong& song)
+{
+    constexpr int DrumChannel = 9;
+    constexpr int DrumBank = 128;
+    std::set<std::pair<int, int>> instruments; // bank, program
+    std::array<int, SongChannels> bank{};
+    for (const TMidiEvent& event : song.Events) {
+        const int channel = event.Status & 0x0F;
+        if ((event.Status & 0xF0) == 0xB0 && event.Data1 == 0)
+            bank[size_t(channel)] = event.Data2;
+        else if ((event.Status & 0xF0) == 0xC0)
+            instruments.insert({channel == DrumChannel ? DrumBank : bank[size_t(channel)], event.Data1});
+    }
+    int held = 0;
+    for (const auto& [bankNumber, program] : instruments) {
+        if (held == HoldingChannels)
+            break;
+        // An instrument the soundfont lacks is left to the synthesizer's own fallback.
+        if (fluid_synth_program_select(Synth, SongChannels + held, SoundFontId, bankNumber, program) == FLUID_OK)
+            ++held;
+    }
+    // The previous song's instruments are let go only now, so that those both share stay loaded.
+    for (int channel = held; channel < HeldCount; ++channel)
+        fluid_synth_unset_program(Synth, SongChannels + channel);
+    HeldCount = held;
+}
+
 void TMidiSynth::Reset()
 {
-    fluid_synth_system_reset(Synth);
+    // A system reset would also let go of the held instruments; the song's channels are enough.
+    fluid_synth_all_sounds_off(Synth, -1);
+    for (int channel = 0; channel < SongChannels; ++channel) {
+        fluid_synth_cc(Synth, channel, 121, 0); // all controllers off, the pitch bend centred
+        fluid_synth_cc(Synth, channel, 0, 0);   // bank 0
+        fluid_synth_program_change(Synth, channel, 0);
+    }
 }
 
 int TMidiSynth::ActiveVoices() const

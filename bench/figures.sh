@@ -37,10 +37,12 @@ fi
 
 work=$(mktemp -d)
 xvfb_pid=""
+dbus_pid=""
 app_pid=""
 cleanup()
 {
   [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+  [ -n "$dbus_pid" ] && kill "$dbus_pid" 2>/dev/null || true
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
   rm -rf "$work"
 }
@@ -49,12 +51,16 @@ Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
 export DISPLAY=":$display"
 for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+# KDE games will not start without a session bus: one of our own for this run.
+bus=$(dbus-daemon --session --fork --print-address=1 --print-pid=1)
+export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p <<<"$bus")
+dbus_pid=$(sed -n 2p <<<"$bus")
 
 now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 hz=$(getconf CLK_TCK)
 
-# Starts a program with a fresh home and settings; sets app_pid and prints the ms to its mapped window.
+# Starts a program with a fresh home and settings; sets app_pid, window and startup_ms (to the mapped window).
 launch()
 {
   local program=$1 home
@@ -71,7 +77,7 @@ launch()
     [ -n "$window" ] && break
     sleep 0.002
   done
-  echo $(( $(now_ms) - start ))
+  startup_ms=$(( $(now_ms) - start ))
 }
 
 stop_app()
@@ -92,7 +98,7 @@ cpu_percent() # pid seconds
 
 memory() # pid: "RSS PSS" in MiB
 {
-  awk '/^Rss:/ {r=$2} /^Pss:/ {p=$2} END {printf "%.1f %.1f", r/1024, p/1024}' "/proc/$1/smaps_rollup"
+  awk '/^Rss:/ {r=$2} /^Pss:/ {p=$2} END {printf "%.1f %.1f\n", r/1024, p/1024}' "/proc/$1/smaps_rollup"
 }
 
 new_game_key() { case $1 in kblocks) echo ctrl+n ;; *) echo F2 ;; esac; }
@@ -105,13 +111,14 @@ for entry in "${programs[@]}"; do
   program=${entry#*=}
   starts=()
   for _ in 1 2 3 4 5; do
-    starts+=("$(launch "$program")")
+    launch "$program"
+    starts+=("$startup_ms")
     sleep 0.5
     stop_app
   done
   start_ms=$(printf '%s\n' "${starts[@]}" | sort -n | sed -n 3p)
 
-  launch "$program" >/dev/null
+  launch "$program"
   sleep 1
   idle=$(cpu_percent "$app_pid" 10)
   xdotool windowactivate --sync "$window" >/dev/null 2>&1 || xdotool windowfocus "$window" || true
