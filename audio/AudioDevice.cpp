@@ -22,11 +22,18 @@ std::atomic<TAudioDevice*> ActiveDevice{nullptr};
 TAudioDevice::TAudioDevice(QStringList soundFontFolders)
     : SoundFontFolders(std::move(soundFontFolders))
 {
+    Linger.setSingleShot(true);
+    Linger.setInterval(LingerMs);
+    QObject::connect(&Linger, &QTimer::timeout, &Context, [this] {
+        if (Quiet())
+            Close();
+    });
 }
 
 TAudioDevice::~TAudioDevice()
 {
     Close();
+    WaitUntilClosed();
     if (SubsystemReady) {
         Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -35,6 +42,7 @@ TAudioDevice::~TAudioDevice()
 
 bool TAudioDevice::EnsureOpen()
 {
+    Linger.stop();
     return Opened || (!Failed && Open());
 }
 
@@ -45,6 +53,7 @@ bool TAudioDevice::EnsureMusicReady()
 
 bool TAudioDevice::Open()
 {
+    WaitUntilClosed();
     if (!SubsystemReady) {
         // Qt handles the signals of this process; SDL must not take them over.
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
@@ -72,13 +81,22 @@ bool TAudioDevice::Open()
 
 void TAudioDevice::Close()
 {
+    Linger.stop();
     if (!Opened)
         return;
     ActiveDevice = nullptr;
     Mix_ChannelFinished(nullptr);
+    // Nothing of ours is called by the audio thread once these return.
     Mix_HookMusic(nullptr, nullptr);
-    Mix_CloseAudio();
+    Mix_HaltChannel(-1);
     Opened = false;
+    Closer = std::thread([] { Mix_CloseAudio(); });
+}
+
+void TAudioDevice::WaitUntilClosed()
+{
+    if (Closer.joinable())
+        Closer.join();
 }
 
 void TAudioDevice::SetMusicHook(TMusicHook hook, void* data)
@@ -88,6 +106,12 @@ void TAudioDevice::SetMusicHook(TMusicHook hook, void* data)
     // The mixer swaps the hook under its lock: a buffer being rendered is finished first.
     if (Opened)
         Mix_HookMusic(hook, data);
+}
+
+void TAudioDevice::ClearMusicHook(void* data)
+{
+    if (MusicHookData == data)
+        SetMusicHook(nullptr, nullptr);
 }
 
 void TAudioDevice::SetMusicSounding(bool sounding)
@@ -104,8 +128,15 @@ void TAudioDevice::HoldOpen(bool held)
 
 void TAudioDevice::CloseIfQuiet()
 {
-    if (Opened && !Held && !MusicSounding && Mix_Playing(-1) == 0)
-        Close();
+    if (Quiet())
+        Linger.start();
+    else
+        Linger.stop();
+}
+
+bool TAudioDevice::Quiet() const
+{
+    return Opened && !Held && !MusicSounding && Mix_Playing(-1) == 0;
 }
 
 void TAudioDevice::EffectFinished(int /*channel*/)

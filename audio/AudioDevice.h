@@ -3,14 +3,16 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 
 #include <cstdint>
+#include <thread>
 
 // The one sound output of the program: SDL's audio subsystem with the mixer on top, plus the
 // General MIDI soundfont the synthesizer needs for the music. Opened on demand and closed again
 // when the program is idle, so that no audio callback runs while nothing sounds: an effect or the
-// music opens it at once when it is asked to sound (within one output buffer, about 23 ms less
-// than the first effect took before). While a game runs the owner holds it open between the sounds.
+// music opens it at once when it is asked to sound. While a game runs the owner holds it open
+// between the sounds.
 // When it cannot be opened, or no soundfont is installed, everything that plays stays silent.
 // Create it before the effects and the music player and destroy it after them.
 class TAudioDevice
@@ -33,15 +35,22 @@ public:
     // The mixer's rate, fixed at the first opening; 0 before.
     int SampleRate() const { return Frequency; }
 
-    // The music source the mixer renders first into every buffer; null takes it away. Kept across
-    // closing and opening again; once this returns, a hook taken away is no longer running.
+    // The music source the mixer renders first into every buffer. Kept across closing and opening
+    // again; once ClearMusicHook returns, the hook of that owner is no longer running.
     void SetMusicHook(TMusicHook hook, void* data);
+    void ClearMusicHook(void* data);
     // The music is playing: the device stays open.
     void SetMusicSounding(bool sounding);
     // Kept open between the sounds while a game runs; released, it closes once all is quiet.
     void HoldOpen(bool held);
-    // Closes the device when nothing holds it and nothing sounds.
+    // Closes the device a moment after nothing holds it and nothing sounds any more (one single
+    // shot, no periodic work), so that a pause and a quick resume keep it open.
     void CloseIfQuiet();
+    static constexpr int LingerMs = 1000;
+    // SDL lets the audio thread drain for two buffers before a device is closed: that wait is
+    // spent on a thread of its own, and the mixer is not touched until it is over. Whoever frees
+    // the mixer's data waits for it here first.
+    void WaitUntilClosed();
 
     // Channel of the mixer that the effects share, so that a new effect cuts the previous one.
     static constexpr int EffectChannel = 0;
@@ -54,6 +63,7 @@ public:
 private:
     bool Open();
     void Close();
+    bool Quiet() const;
     void ChooseSoundFont();
     static void EffectFinished(int channel);
 
@@ -69,4 +79,6 @@ private:
     void* MusicHookData = nullptr;
     // Receives the news of an effect's end from the audio thread; dropped with the device.
     QObject Context;
+    QTimer Linger;
+    std::thread Closer;
 };

@@ -97,7 +97,7 @@ void TMediaPlayer::Close()
     if (!IsOpen)
         return;
     // Unhooked first: once this returns the audio thread no longer touches the player.
-    Device.SetMusicHook(nullptr, nullptr);
+    Device.ClearMusicHook(this);
     IsOpen = false;
     SongMicroseconds = 0;
     SetState(TState::Stopped);

@@ -15,7 +15,8 @@
 
 namespace
 {
-Q_LOGGING_CATEGORY(SynthLog, "pelmo.audio.synth", QtWarningMsg)
+// Quiet unless asked for (QT_LOGGING_RULES="pelmo.audio.synth.warning=true").
+Q_LOGGING_CATEGORY(SynthLog, "pelmo.audio.synth", QtCriticalMsg)
 
 std::atomic<bool> LineWritten{false};
 

@@ -25,8 +25,9 @@ struct TMidiSynthOptions
 };
 
 // FluidSynth driven directly: the General MIDI soundfont loaded once, messages in, 16-bit stereo
-// out, on whatever thread renders, with every setting in our hands. Its log goes to a quiet line
-// of ours, at most one for each file played (see BeginFile), never to stderr on its own.
+// out, on whatever thread renders, with every setting in our hands. Its log goes to our quiet
+// logging category "pelmo.audio.synth", at most one line for each file played (see BeginFile),
+// never to stderr on its own.
 class TMidiSynth
 {
 public:

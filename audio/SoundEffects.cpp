@@ -23,6 +23,7 @@ TSoundEffects::TSoundEffects(TAudioDevice& device, const bool& soundOn, QString 
 
 TSoundEffects::~TSoundEffects()
 {
+    Device.WaitUntilClosed();
     for (Mix_Chunk* chunk : std::as_const(Chunks))
         if (chunk)
             Mix_FreeChunk(chunk);

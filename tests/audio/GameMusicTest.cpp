@@ -143,12 +143,13 @@ TEST_F(GameMusicTest, LoopsWithoutASilenceWhileAGameRunsAndFallsSilentAtGameOver
     EXPECT_EQ(Player().Mode(), TMediaMode::Playing);
     Music.StopAtGameOver();
     EXPECT_EQ(Player().Mode(), TMediaMode::Stopped);
-    // The halt is heard of, and with nothing left to sound the device closes until the next game.
-    EXPECT_FALSE(Device.IsOpen());
-    QTest::qWait(50);
+    // The halt is heard of, nothing sounds again, and the idle device closes until the next game.
+    const int64_t heard = output.SoundingFrames();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Device.IsOpen(); }, 3 * TAudioDevice::LingerMs));
+    Device.WaitUntilClosed();
     EXPECT_EQ(Notifications, 1);
+    EXPECT_EQ(output.SoundingFrames(), heard);
     EXPECT_EQ(Player().Mode(), TMediaMode::Stopped);
-    EXPECT_FALSE(Device.IsOpen());
     EXPECT_TRUE(Messages.empty());
 }
 
