@@ -82,8 +82,11 @@ launch()
 
 stop_app()
 {
+  local status=0
   kill "$app_pid" 2>/dev/null || true
-  wait "$app_pid" 2>/dev/null || true
+  wait "$app_pid" 2>/dev/null || status=$?
+  # 143: ended by our SIGTERM. Anything else is worth knowing.
+  [ "$status" -eq 0 ] || [ "$status" -eq 143 ] || echo "figures: $label ended with status $status" >&2
   app_pid=""
 }
 
