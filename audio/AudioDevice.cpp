@@ -12,8 +12,6 @@ namespace
 {
 constexpr int OutputFrequency = 44100;
 constexpr int OutputChannels = 2;
-// About 23 ms at 44.1 kHz: short enough for the effects to follow the keys.
-constexpr int OutputFrames = 1024;
 
 // The mixer has one channel-finished hook for the whole process.
 std::atomic<TAudioDevice*> ActiveDevice{nullptr};
@@ -66,7 +64,7 @@ bool TAudioDevice::Open()
     }
     // No format change allowed: SDL converts for the hardware, and the effects decoded once for
     // the mixer's format stay right however often the device is opened again.
-    if (Mix_OpenAudioDevice(OutputFrequency, AUDIO_S16SYS, OutputChannels, OutputFrames, nullptr, 0) != 0) {
+    if (Mix_OpenAudioDevice(OutputFrequency, AUDIO_S16SYS, OutputChannels, BufferFrames, nullptr, 0) != 0) {
         Failed = true;
         return false;
     }

@@ -52,6 +52,8 @@ public:
     // the mixer's data waits for it here first.
     void WaitUntilClosed();
 
+    // About 23 ms at 44.1 kHz: short enough for the effects to follow the keys.
+    static constexpr int BufferFrames = 1024;
     // Channel of the mixer that the effects share, so that a new effect cuts the previous one.
     static constexpr int EffectChannel = 0;
 

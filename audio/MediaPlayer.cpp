@@ -6,9 +6,6 @@
 #include "audio/MidiSynth.h"
 #include "audio/RegularFile.h"
 
-#include <algorithm>
-#include <cstring>
-
 TMediaPlayer::TMediaPlayer(TAudioDevice& device, QObject* parent)
     : QObject(parent)
     , Device(device)
@@ -40,7 +37,7 @@ TMediaError TMediaPlayer::Open()
     Synth->Prepare(*song);
     Sequencer->SetSong(std::move(*song), SynthRate());
     // A whole output buffer at the synthesizer's rate, so that the audio thread never allocates.
-    Rendered.assign(size_t(4096 / TMidiSynth::RateDivisor + 2) * 2, 0);
+    Rendered.assign(size_t(TAudioDevice::BufferFrames / TMidiSynth::RateDivisor + 1) * 2, 0);
     Previous = {0, 0};
     Synth->Reset();
     State = TState::Stopped;
@@ -57,11 +54,15 @@ bool TMediaPlayer::Play()
     case TMediaMode::Playing:
         return true;
     case TMediaMode::Paused:
+        if (!Device.EnsureOpen())
+            return false;
         SetState(TState::Playing);
-        return Device.EnsureOpen();
+        return true;
     case TMediaMode::Stopped:
         break;
     }
+    if (!Device.EnsureOpen())
+        return false;
     {
         std::lock_guard<std::mutex> lock(Lock);
         Sequencer->Rewind();
@@ -69,7 +70,7 @@ bool TMediaPlayer::Play()
         PlayingLooped = LoopingValue;
     }
     SetState(TState::Playing);
-    return Device.EnsureOpen();
+    return true;
 }
 
 void TMediaPlayer::Pause()
