@@ -25,7 +25,8 @@ bool TPictureLoader::IsJpegPath(const QString& path)
 
 bool TPictureLoader::Load(const QString& path, QImage& picture)
 {
-    if (path.isEmpty())
+    // Opening a pipe or a device would wait for a writer that never comes, or read forever.
+    if (path.isEmpty() || !QFileInfo(path).isFile())
         return false;
     if (IsJpegPath(path))
         return TJpegDecoder::Decode(path, picture);

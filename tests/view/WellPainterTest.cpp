@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <sys/stat.h>
 #include <utility>
 #include <vector>
 
@@ -241,7 +242,9 @@ TEST_F(WellPainting, UnopenablePicturesFallBackToColour)
         Folder.filePath(QStringLiteral("valid.jpe")),
         Folder.filePath(QStringLiteral("cut.jpg")),
         Folder.filePath(QStringLiteral("texture2.bmp")), // missing
+        Folder.filePath(QStringLiteral("pipe.bmp")),     // a named pipe once held start-up forever
     };
+    ASSERT_EQ(mkfifo(QFile::encodeName(paths[3]).constData(), 0600), 0);
     for (const QString& path : paths)
     {
         Messages.clear();
