@@ -1,6 +1,7 @@
 #include "view/PictureLoader.h"
 
 #include "view/JpegDecoder.h"
+#include "view/MetafileDecoder.h"
 #include "view/PictureLimits.h"
 
 #include <QFile>
@@ -36,6 +37,8 @@ bool TPictureLoader::Load(const QString& path, QImage& picture)
         return LoadByExtension(path, "bmp", picture);
     if (extension == QLatin1String("ico"))
         return LoadByExtension(path, "ico", picture);
+    if (extension == QLatin1String("wmf") || extension == QLatin1String("emf"))
+        return TMetafileDecoder::Decode(path, picture);
     return false;
 }
 

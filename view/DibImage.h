@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QImage>
+
+class TMetafileBytes;
+
+// The device-independent bitmaps that metafiles carry: a BITMAPINFO header with its colour table,
+// and the pixel bits, either apart (enhanced metafiles) or packed together (Windows metafiles).
+class TDibImage
+{
+public:
+    static QImage Decode(TMetafileBytes info, TMetafileBytes bits);
+    static QImage DecodePacked(TMetafileBytes packed);
+
+private:
+    // Bytes of the header and colour table, or -1 when the header is not one we know.
+    static int64_t InfoBytes(TMetafileBytes& info);
+};
