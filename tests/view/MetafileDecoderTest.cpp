@@ -403,4 +403,34 @@ TEST_F(Metafiles, MalformedFilesAreRefused)
     EXPECT_TRUE(loaded);
 }
 
+// Clip art drawn in a drawing program and saved in both kinds (the SVG beside them is the drawing).
+TEST_F(Metafiles, ClipArtFromADrawingProgramDraws)
+{
+    struct TArt
+    {
+        const char* File;
+        QSize Size;
+        QPoint Inside;
+        QRgb Expected;
+    };
+    const TArt cases[] = {
+        {"sunhouse.wmf", {240, 180}, {190, 40}, qRgb(0xff, 0xcc, 0x00)}, // the sun
+        {"sunhouse.emf", {242, 181}, {80, 70}, qRgb(0xb2, 0x22, 0x22)},  // the roof
+        {"sunhouse.wmf", {240, 180}, {20, 172}, qRgb(0x3a, 0x9a, 0x3a)}, // the grass
+        {"flower.wmf", {120, 160}, {60, 60}, qRgb(0xff, 0xeb, 0x3b)},
+        {"flower.emf", {121, 162}, {60, 30}, qRgb(0xe9, 0x1e, 0x63)},
+    };
+    for (const TArt& c : cases)
+    {
+        SCOPED_TRACE(c.File);
+        QImage picture;
+        ASSERT_TRUE(TPictureLoader::Load(QStringLiteral(PELMO_SOURCE_DIR "/tests/view/clipart/") +
+                                             QLatin1String(c.File), picture));
+        EXPECT_EQ(picture.size(), c.Size);
+        EXPECT_EQ(picture.pixel(c.Inside), c.Expected);
+        EXPECT_EQ(qAlpha(picture.pixel(4, 4)), 0);
+    }
+}
+
 } // namespace
+
