@@ -14,7 +14,6 @@ constexpr size_t MaxSavedStates = 256;
 constexpr double MaxPenPixels = 4096;
 constexpr double MaxFontPixels = 4096;
 
-constexpr uint32_t SrcCopy = 0x00CC0020;
 constexpr uint32_t SrcPaint = 0x00EE0086;
 constexpr uint32_t SrcAnd = 0x008800C6;
 constexpr uint32_t SrcInvert = 0x00660046;
