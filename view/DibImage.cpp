@@ -76,6 +76,14 @@ QImage TDibImage::Decode(TMetafileBytes info, TMetafileBytes bits)
     return QImage::fromData(file, "BMP");
 }
 
+int64_t TDibImage::DeclaredPixels(TMetafileBytes info)
+{
+    const bool core = info.U32(0) == CoreHeaderBytes;
+    const int64_t width = core ? info.U16(4) : info.I32(4);
+    const int64_t height = core ? info.U16(6) : info.I32(8);
+    return info.Failed() ? 0 : std::llabs(width) * std::llabs(height);
+}
+
 QImage TDibImage::DecodePacked(TMetafileBytes packed)
 {
     const int64_t infoBytes = InfoBytes(packed);

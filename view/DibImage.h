@@ -11,6 +11,8 @@ class TDibImage
 public:
     static QImage Decode(TMetafileBytes info, TMetafileBytes bits);
     static QImage DecodePacked(TMetafileBytes packed);
+    // The pixels the header announces, before anything is decoded.
+    static int64_t DeclaredPixels(TMetafileBytes info);
 
 private:
     // Bytes of the header and colour table, or -1 when the header is not one we know.

@@ -152,7 +152,7 @@ QTransform Xform(TMetafileBytes& record, qsizetype offset)
 }
 
 // A bitmap that a record carries at offsets from its own start.
-QImage Dib(TMetafileBytes& record, qsizetype infoAt, qsizetype bitsAt)
+QImage Dib(TMetafileCanvas& canvas, TMetafileBytes& record, qsizetype infoAt, qsizetype bitsAt)
 {
     const uint32_t infoOffset = record.U32(infoAt);
     const uint32_t infoBytes = record.U32(infoAt + 4);
@@ -163,7 +163,9 @@ QImage Dib(TMetafileBytes& record, qsizetype infoAt, qsizetype bitsAt)
     // The record starts 8 bytes before what this reader holds.
     TMetafileBytes info = record.Slice(qsizetype(infoOffset) - 8, infoBytes);
     TMetafileBytes bits = record.Slice(qsizetype(bitsOffset) - 8, bitsBytes);
-    return record.Failed() ? QImage() : TDibImage::Decode(info, bits);
+    if (record.Failed() || !canvas.Afford(double(TDibImage::DeclaredPixels(info))))
+        return {};
+    return TDibImage::Decode(info, bits);
 }
 
 TGdiFont Font(TMetafileBytes& record)
@@ -263,7 +265,7 @@ bool TEmfPlayer::Play(TMetafileBytes file, QImage& picture)
             if (type == Eof)
                 break;
             TMetafileBytes record = file.Slice(at + 8, bytes - 8);
-            if (!PlayRecord(canvas, type, record) || record.Failed())
+            if (!PlayRecord(canvas, type, record) || record.Failed() || canvas.Exhausted())
                 return false;
             at += bytes;
         }
@@ -328,7 +330,7 @@ bool TEmfPlayer::PlayRecord(TMetafileCanvas& canvas, uint32_t type, TMetafileByt
     case CreatePen: return canvas.PutAt(r.U32(0), TGdiPen{r.U32(4), double(r.I32(8)), ColourRef(r, 16)});
     case ExtCreatePen: return canvas.PutAt(r.U32(0), ExtPen(r));
     case CreateBrushIndirect: return canvas.PutAt(r.U32(0), TGdiBrush{r.U32(4), ColourRef(r, 8), r.U32(12), {}});
-    case CreateDibPatternBrushPt: return canvas.PutAt(r.U32(0), TGdiBrush{5, Qt::black, 0, Dib(r, 8, 16)});
+    case CreateDibPatternBrushPt: return canvas.PutAt(r.U32(0), TGdiBrush{5, Qt::black, 0, Dib(canvas, r, 8, 16)});
     case ExtCreateFontIndirectW: return canvas.PutAt(r.U32(0), Font(r));
     case Rectangle: canvas.Rectangle(Box(r, 0)); break;
     case Ellipse: canvas.Ellipse(Box(r, 0)); break;
@@ -367,7 +369,7 @@ bool TEmfPlayer::PlayRecord(TMetafileCanvas& canvas, uint32_t type, TMetafileByt
     case StretchBlt:
     {
         const QRectF target(r.I32(16), r.I32(20), r.I32(24), r.I32(28));
-        const QImage dib = Dib(r, 76, 84);
+        const QImage dib = Dib(canvas, r, 76, 84);
         const QSizeF size = type == StretchBlt ? Extent(r, 92) : target.size();
         canvas.Bitmap(target, dib, QRectF(r.Point32(36), size), r.U32(32));
         break;
@@ -375,21 +377,21 @@ bool TEmfPlayer::PlayRecord(TMetafileCanvas& canvas, uint32_t type, TMetafileByt
     case AlphaBlend:
     {
         const QRectF target(r.I32(16), r.I32(20), r.I32(24), r.I32(28));
-        canvas.Bitmap(target, Dib(r, 76, 84), QRectF(r.Point32(36), Extent(r, 92)), 0x00CC0020);
+        canvas.Bitmap(target, Dib(canvas, r, 76, 84), QRectF(r.Point32(36), Extent(r, 92)), 0x00CC0020);
         break;
     }
     case StretchDiBits:
     {
         const QRectF target(r.I32(16), r.I32(20), r.I32(64), r.I32(68));
         const QRectF source(r.I32(24), r.I32(28), r.I32(32), r.I32(36));
-        canvas.Bitmap(target, Dib(r, 40, 48), source, r.U32(60));
+        canvas.Bitmap(target, Dib(canvas, r, 40, 48), source, r.U32(60));
         break;
     }
     case SetDiBitsToDevice:
     {
         const QRectF source(r.I32(24), r.I32(28), r.I32(32), r.I32(36));
         const QRectF target(QPointF(r.I32(16), r.I32(20)), source.size());
-        canvas.Bitmap(target, Dib(r, 40, 48), source, 0x00CC0020);
+        canvas.Bitmap(target, Dib(canvas, r, 40, 48), source, 0x00CC0020);
         break;
     }
     case ExtTextOutA: return Text(canvas, r, false);

@@ -13,6 +13,12 @@ constexpr size_t MaxSavedStates = 256;
 // Wider pens only slow the stroker down; the picture is at most 16384 pixels anyway.
 constexpr double MaxPenPixels = 4096;
 constexpr double MaxFontPixels = 4096;
+// Every file may draw this much, and sixteen times its own picture over.
+constexpr double BaseBudget = 64e6;
+constexpr double PictureCoats = 16;
+// What a call costs besides its pixels: setting up the painter, a font, a region.
+constexpr double CallCost = 100;
+constexpr double TextCost = 1000;
 
 constexpr uint32_t SrcPaint = 0x00EE0086;
 constexpr uint32_t SrcAnd = 0x008800C6;
@@ -83,15 +89,31 @@ QPolygon Pixels(const QPolygonF& polygon)
 } // namespace
 
 TMetafileCanvas::TMetafileCanvas(QImage& picture, const QTransform& deviceToPicture, QSizeF devicePerMillimetre)
-    : Picture(picture), Painter(&picture), DeviceToPicture(deviceToPicture), DevicePerMillimetre(devicePerMillimetre)
+    : Picture(picture), Painter(&picture), DeviceToPicture(deviceToPicture), DevicePerMillimetre(devicePerMillimetre),
+      Budget(BaseBudget + PictureCoats * double(picture.width()) * picture.height())
 {
     Painter.setRenderHint(QPainter::Antialiasing);
     Painter.setRenderHint(QPainter::TextAntialiasing);
 }
 
+bool TMetafileCanvas::Afford(double pixels)
+{
+    Spent += std::max(pixels, 0.0);
+    return !Exhausted();
+}
+
+bool TMetafileCanvas::AffordArea(const QRectF& logical, double extra)
+{
+    const QRectF shown = Transform().mapRect(logical).intersected(QRectF(Picture.rect()));
+    return Afford(CallCost + extra + (shown.isValid() ? shown.width() * shown.height() : 0));
+}
+
 void TMetafileCanvas::ResizeTable(uint32_t count)
 {
     Objects.assign(count, TGdiObject{});
+    FreeObjects.clear();
+    for (uint32_t index = 0; index < count; ++index)
+        FreeObjects.insert(FreeObjects.end(), index);
 }
 
 bool TMetafileCanvas::PutAt(uint32_t index, TGdiObject object)
@@ -99,6 +121,7 @@ bool TMetafileCanvas::PutAt(uint32_t index, TGdiObject object)
     if (index >= Objects.size())
         return false;
     Objects[index] = std::move(object);
+    FreeObjects.erase(index);
     return true;
 }
 
@@ -107,12 +130,9 @@ bool TMetafileCanvas::PutFirstFree(TGdiObject object)
     // A placeholder for the palettes and regions nobody draws with still takes a place.
     if (std::holds_alternative<std::monostate>(object))
         object = TGdiBrush{1, Qt::white, 0, {}};
-    const auto free = std::find_if(Objects.begin(), Objects.end(),
-                                   [](const TGdiObject& o) { return std::holds_alternative<std::monostate>(o); });
-    if (free == Objects.end())
+    if (FreeObjects.empty())
         return false;
-    *free = std::move(object);
-    return true;
+    return PutAt(*FreeObjects.begin(), std::move(object));
 }
 
 bool TMetafileCanvas::Select(uint32_t index)
@@ -134,6 +154,7 @@ bool TMetafileCanvas::Delete(uint32_t index)
     if (index >= Objects.size())
         return false;
     Objects[index] = TGdiObject{};
+    FreeObjects.insert(index);
     return true;
 }
 
@@ -295,7 +316,7 @@ void TMetafileCanvas::Prepare(const QTransform& transform)
 
 void TMetafileCanvas::Paint(const QPainterPath& path, bool fill, bool stroke)
 {
-    if (!Usable(Transform()))
+    if (!Usable(Transform()) || !AffordArea(path.controlPointRect(), path.elementCount()))
         return;
     Prepare(Transform());
     if (fill && Now.Brush.Style == 2 && Now.OpaqueBack)
@@ -478,7 +499,7 @@ void TMetafileCanvas::AngleArc(QPointF centre, double radius, double startDegree
 void TMetafileCanvas::SetPixel(QPointF point, QColor colour)
 {
     const QPointF pixel = Transform().map(point);
-    if (!Usable(Transform()) || !Finite(pixel))
+    if (!Usable(Transform()) || !Finite(pixel) || !Afford(CallCost))
         return;
     Prepare(QTransform());
     Painter.fillRect(QRectF(std::floor(pixel.x()), std::floor(pixel.y()), 1, 1), colour);
@@ -487,7 +508,9 @@ void TMetafileCanvas::SetPixel(QPointF point, QColor colour)
 void TMetafileCanvas::Text(QPointF reference, const QString& text, const std::optional<QRectF>& opaqueBox)
 {
     const QTransform transform = Transform();
-    if (!Usable(transform))
+    if (!Usable(transform) || !Afford(TextCost + text.size()))
+        return;
+    if (opaqueBox && !AffordArea(*opaqueBox, 0))
         return;
     if (opaqueBox)
     {
@@ -512,6 +535,8 @@ void TMetafileCanvas::Text(QPointF reference, const QString& text, const std::op
     font.setStrikeOut(Now.Font.StrikeOut);
     const QFontMetricsF metrics(font);
     const double width = metrics.horizontalAdvance(text);
+    if (!Afford(width * metrics.height()))
+        return;
 
     const uint32_t horizontal = Now.TextAlign & 6;
     const uint32_t vertical = Now.TextAlign & 24;
@@ -532,7 +557,7 @@ void TMetafileCanvas::Text(QPointF reference, const QString& text, const std::op
 
 void TMetafileCanvas::Bitmap(const QRectF& target, const QImage& picture, QRectF source, uint32_t rasterOp)
 {
-    if (!Usable(Transform()))
+    if (!Usable(Transform()) || !AffordArea(target.normalized(), double(picture.width()) * picture.height()))
         return;
     Prepare(Transform());
     const QRectF box = target.normalized();
@@ -624,6 +649,9 @@ void TMetafileCanvas::CombineClip(const std::vector<QRectF>& deviceRects, int mo
 
 void TMetafileCanvas::CombineRegion(const QRegion& raw, int mode)
 {
+    // Region arithmetic goes row by row.
+    if (!Afford(CallCost + 4.0 * Picture.height()))
+        return;
     const QRegion region = raw.intersected(Picture.rect());
     const QRegion current = Now.Clip.value_or(QRegion(Picture.rect()));
     switch (mode)

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <variant>
 #include <vector>
 
@@ -76,6 +77,11 @@ public:
 
     TDrawingState& State() { return Now; }
 
+    // Drawing costs pixels. A file that asks for far more than a picture of its size could show
+    // (a million rectangles over a huge picture) is refused instead of keeping the player waiting.
+    bool Afford(double pixels);
+    bool Exhausted() const { return Spent > Budget; }
+
     // The object table: enhanced metafiles say where each object goes, Windows metafiles take the
     // first free place. False for a place outside the table.
     void ResizeTable(uint32_t count);
@@ -138,6 +144,7 @@ private:
     QPen MakePen() const;
     QBrush MakeBrush() const;
     void Prepare(const QTransform& transform);
+    bool AffordArea(const QRectF& logical, double extra);
     void Paint(const QPainterPath& path, bool fill, bool stroke);
     // Inside a path bracket a figure is kept for later instead of drawn.
     void Figure(const QPainterPath& path, bool fill, bool stroke);
@@ -152,6 +159,9 @@ private:
     TDrawingState Now;
     std::vector<TDrawingState> Saved;
     std::vector<TGdiObject> Objects;
+    std::set<uint32_t> FreeObjects;
+    double Budget;
+    double Spent = 0;
     QPainterPath Path;
     bool PathOpen = false;
 };

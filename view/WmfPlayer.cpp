@@ -123,6 +123,11 @@ TGdiFont Font(TMetafileBytes& record)
     return font;
 }
 
+QImage Dib(TMetafileCanvas& canvas, TMetafileBytes packed)
+{
+    return canvas.Afford(double(TDibImage::DeclaredPixels(packed))) ? TDibImage::DecodePacked(packed) : QImage();
+}
+
 // The bitmap records come with a bitmap, or without one to fill with the brush; the function's
 // high byte counts the words of the form without.
 bool HasBitmap(uint16_t function, qsizetype recordBytes)
@@ -220,7 +225,7 @@ bool TWmfPlayer::Play(TMetafileBytes file, QImage& picture)
             if (function == Eof)
                 break;
             TMetafileBytes record = file.Slice(at + 6, bytes - 6);
-            if (!PlayRecord(canvas, function, record) || record.Failed())
+            if (!PlayRecord(canvas, function, record) || record.Failed() || canvas.Exhausted())
                 return false;
             at += bytes;
         }
@@ -253,7 +258,7 @@ bool TWmfPlayer::PlayRecord(TMetafileCanvas& canvas, uint16_t function, TMetafil
     case CreateBrushIndirect:
         return canvas.PutFirstFree(TGdiBrush{r.U16(0), ColourRef(r, 2), r.U16(6), {}});
     case DibCreatePatternBrush:
-        return canvas.PutFirstFree(TGdiBrush{5, Qt::black, 0, TDibImage::DecodePacked(r.Slice(4, r.Length() - 4))});
+        return canvas.PutFirstFree(TGdiBrush{5, Qt::black, 0, Dib(canvas, r.Slice(4, r.Length() - 4))});
     case CreateFontIndirect: return canvas.PutFirstFree(Font(r));
     case CreatePalette:
     case CreatePatternBrush:
@@ -319,7 +324,7 @@ bool TWmfPlayer::PlayRecord(TMetafileCanvas& canvas, uint16_t function, TMetafil
         const bool bitmap = HasBitmap(function, r.Length() + 6);
         const qsizetype skip = bitmap ? 0 : 2;
         const QRectF target(r.I16(14 + skip), r.I16(12 + skip), r.I16(10 + skip), r.I16(8 + skip));
-        const QImage dib = bitmap ? TDibImage::DecodePacked(r.Slice(16, r.Length() - 16)) : QImage();
+        const QImage dib = bitmap ? Dib(canvas, r.Slice(16, r.Length() - 16)) : QImage();
         const QRectF source(r.I16(6), r.I16(4), std::abs(target.width()), std::abs(target.height()));
         canvas.Bitmap(target, dib, source, r.U32(0));
         break;
@@ -330,7 +335,7 @@ bool TWmfPlayer::PlayRecord(TMetafileCanvas& canvas, uint16_t function, TMetafil
         const qsizetype skip = bitmap ? 0 : 2;
         const QRectF target(r.I16(18 + skip), r.I16(16 + skip), r.I16(14 + skip), r.I16(12 + skip));
         const QRectF source(r.I16(10), r.I16(8), r.I16(6), r.I16(4));
-        const QImage dib = bitmap ? TDibImage::DecodePacked(r.Slice(20, r.Length() - 20)) : QImage();
+        const QImage dib = bitmap ? Dib(canvas, r.Slice(20, r.Length() - 20)) : QImage();
         canvas.Bitmap(target, dib, source, r.U32(0));
         break;
     }
@@ -338,14 +343,14 @@ bool TWmfPlayer::PlayRecord(TMetafileCanvas& canvas, uint16_t function, TMetafil
     {
         const QRectF target(r.I16(20), r.I16(18), r.I16(16), r.I16(14));
         const QRectF source(r.I16(12), r.I16(10), r.I16(8), r.I16(6));
-        canvas.Bitmap(target, TDibImage::DecodePacked(r.Slice(22, r.Length() - 22)), source, r.U32(0));
+        canvas.Bitmap(target, Dib(canvas, r.Slice(22, r.Length() - 22)), source, r.U32(0));
         break;
     }
     case SetDibToDev:
     {
         const QRectF target(r.I16(16), r.I16(14), r.I16(12), r.I16(10));
         const QRectF source(r.I16(8), r.I16(6), r.I16(12), r.I16(10));
-        canvas.Bitmap(target, TDibImage::DecodePacked(r.Slice(18, r.Length() - 18)), source, 0x00CC0020);
+        canvas.Bitmap(target, Dib(canvas, r.Slice(18, r.Length() - 18)), source, 0x00CC0020);
         break;
     }
     default: break; // records that change nothing a picture shows

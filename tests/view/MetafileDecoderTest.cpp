@@ -385,6 +385,11 @@ TEST_F(Metafiles, MalformedFilesAreRefused)
         {"emf clip rectangles past the record", emf([](TEmf& m) {
              m.Add(E::ExtSelectClipRgn, {48, 5, 32, 1, 9, 0, 0, 0, 0, 0});
          }), "emf"},
+        {"wmf drawing the picture over forty times", wmf([](TWmf& m) {
+             m.Add(W::CreateBrush, W::Brush(Red)).Add(W::Select, {0});
+             for (int i = 0; i < 40; ++i)
+                 m.Add(W::Rectangle, {2000, 2000, 0, 0});
+         }, QRect(0, 0, 2000, 2000)), "wmf"},
         {"neither kind", QByteArray(200, '\x11'), "wmf"},
         {"empty", QByteArray(), "emf"},
     };
