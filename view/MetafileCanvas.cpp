@@ -19,6 +19,8 @@ constexpr double PictureCoats = 16;
 // What a call costs besides its pixels: setting up the painter, a font, a region.
 constexpr double CallCost = 100;
 constexpr double TextCost = 1000;
+// How far past the picture's edges a shape is still drawn as it is.
+constexpr double FarMargin = 1024;
 
 constexpr uint32_t SrcPaint = 0x00EE0086;
 constexpr uint32_t SrcAnd = 0x008800C6;
@@ -74,6 +76,35 @@ bool Usable(const QTransform& t)
         if (!std::isfinite(part) || std::abs(part) > 1e7)
             return false;
     return std::abs(t.determinant()) > 1e-12;
+}
+
+// Liang and Barsky's cut of the segment a-b to the box; false when nothing of it is inside.
+bool ClipSegment(const QRectF& box, QPointF& a, QPointF& b)
+{
+    const QPointF d = b - a;
+    double from = 0;
+    double to = 1;
+    const double p[] = {-d.x(), d.x(), -d.y(), d.y()};
+    const double q[] = {a.x() - box.left(), box.right() - a.x(), a.y() - box.top(), box.bottom() - a.y()};
+    for (int i = 0; i < 4; ++i)
+    {
+        if (p[i] == 0)
+        {
+            if (q[i] < 0)
+                return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0)
+            from = std::max(from, t);
+        else
+            to = std::min(to, t);
+    }
+    if (from > to)
+        return false;
+    b = a + to * d;
+    a = a + from * d;
+    return true;
 }
 
 // Region corners in whole pixels, kept well inside the range of an int.
@@ -316,14 +347,55 @@ void TMetafileCanvas::Prepare(const QTransform& transform)
 
 void TMetafileCanvas::Paint(const QPainterPath& path, bool fill, bool stroke)
 {
-    if (!Usable(Transform()) || !AffordArea(path.controlPointRect(), path.elementCount()))
+    const QTransform transform = Transform();
+    if (!Usable(transform) || !AffordArea(path.controlPointRect(), path.elementCount()))
         return;
-    Prepare(Transform());
+    const QPen pen = stroke ? MakePen() : QPen(Qt::NoPen);
+    const QRectF reach = QRectF(Picture.rect()).adjusted(-FarMargin, -FarMargin, FarMargin, FarMargin)
+                             .adjusted(-pen.widthF(), -pen.widthF(), pen.widthF(), pen.widthF());
+    const QPainterPath mapped = transform.map(path);
+    if (!reach.contains(mapped.controlPointRect()))
+    {
+        PaintFar(mapped, reach, fill, pen);
+        return;
+    }
+    Prepare(transform);
     if (fill && Now.Brush.Style == 2 && Now.OpaqueBack)
         Painter.fillPath(path, Now.BackColour);
     Painter.setBrush(fill ? MakeBrush() : QBrush(Qt::NoBrush));
-    Painter.setPen(stroke ? MakePen() : QPen(Qt::NoPen));
+    Painter.setPen(pen);
     Painter.drawPath(path);
+}
+
+// The rasterizer walks every pixel of a line even where it is never shown; geometry that
+// reaches far past the picture is cut down to a margin around it first.
+void TMetafileCanvas::PaintFar(const QPainterPath& mapped, const QRectF& reach, bool fill, const QPen& pen)
+{
+    Prepare(QTransform());
+    if (fill)
+    {
+        QPainterPath box;
+        box.addRect(reach);
+        const QPainterPath inside = mapped.intersected(box);
+        if (Now.Brush.Style == 2 && Now.OpaqueBack)
+            Painter.fillPath(inside, Now.BackColour);
+        Painter.fillPath(inside, MakeBrush());
+    }
+    if (pen.style() == Qt::NoPen)
+        return;
+    QPainterPath lines;
+    for (const QPolygonF& polygon : mapped.toSubpathPolygons())
+        for (qsizetype i = 1; i < polygon.size(); ++i)
+        {
+            QPointF a = polygon[i - 1];
+            QPointF b = polygon[i];
+            if (ClipSegment(reach, a, b))
+            {
+                lines.moveTo(a);
+                lines.lineTo(b);
+            }
+        }
+    Painter.strokePath(lines, pen);
 }
 
 void TMetafileCanvas::Figure(const QPainterPath& path, bool fill, bool stroke)

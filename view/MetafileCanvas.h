@@ -146,6 +146,7 @@ private:
     void Prepare(const QTransform& transform);
     bool AffordArea(const QRectF& logical, double extra);
     void Paint(const QPainterPath& path, bool fill, bool stroke);
+    void PaintFar(const QPainterPath& mapped, const QRectF& reach, bool fill, const QPen& pen);
     // Inside a path bracket a figure is kept for later instead of drawn.
     void Figure(const QPainterPath& path, bool fill, bool stroke);
     void DrawPath(bool fill, bool stroke);

@@ -211,6 +211,10 @@ TEST_F(Metafiles, EachRecordFamilyDrawsWhereItSays)
              m.Add(E::CreatePen, {2, 0, 6, 0, Green}).Add(E::Select, {2});
              m.Add(E::Polyline, {0, 0, 0, 0, 2, 0, 20, 96, 20});
          }, {48, 20}, Green, {48, 40}},
+        {"emf line reaching millions of pixels away", {}, [](TEmf& m) { // once seconds of stroking
+             m.Add(E::CreatePen, {2, 0, 6, 0, Green}).Add(E::Select, {2});
+             m.Add(E::Polyline, {0, 0, 0, 0, 3, 0, 20, 6291552, 20, 6291552, 6291462});
+         }, {48, 20}, Green, {48, 40}},
         {"emf polyline16", {}, [](TEmf& m) {
              m.Add(E::CreatePen, {2, 0, 6, 0, Red}).Add(E::Select, {2});
              m.Add(E::Polyline16, Longs({0, 0, 0, 0, 2}) + Words({50, 0, 50, 96}));
