@@ -5,7 +5,9 @@
 
 #include <QtEndian>
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 namespace
 {
@@ -74,6 +76,32 @@ QImage TDibImage::Decode(TMetafileBytes info, TMetafileBytes bits)
     file.append(info.At(0), infoBytes);
     file.append(bits.At(0), bits.Length());
     return QImage::fromData(file, "BMP");
+}
+
+QImage TDibImage::DecodeWithAlpha(TMetafileBytes info, TMetafileBytes bits)
+{
+    if (info.U32(0) < InfoHeaderBytes || info.U16(14) != 32 || info.U32(16) != 0 || info.Failed())
+        return Decode(info, bits);
+    const int64_t width = std::llabs(int64_t(info.I32(4)));
+    const bool bottomUp = info.I32(8) > 0;
+    const int64_t height = std::llabs(int64_t(info.I32(8)));
+    if (!TPictureLimits::Allowed(width, height) || width * height * 4 > bits.Length())
+        return {};
+    QImage image(int(width), int(height), QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull())
+        return {};
+    for (int y = 0; y < height; ++y)
+    {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        std::memcpy(line, bits.At((bottomUp ? height - 1 - y : y) * width * 4), size_t(width) * 4);
+        for (int x = 0; x < width; ++x)
+        {
+            // Colour above its coverage is no premultiplied pixel; it is held to it.
+            const int a = qAlpha(line[x]);
+            line[x] = qRgba(std::min(qRed(line[x]), a), std::min(qGreen(line[x]), a), std::min(qBlue(line[x]), a), a);
+        }
+    }
+    return image;
 }
 
 int64_t TDibImage::DeclaredPixels(TMetafileBytes info)

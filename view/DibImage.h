@@ -11,6 +11,8 @@ class TDibImage
 public:
     static QImage Decode(TMetafileBytes info, TMetafileBytes bits);
     static QImage DecodePacked(TMetafileBytes packed);
+    // 32-bit bitmaps whose fourth byte is coverage, premultiplied, as alpha blending takes them.
+    static QImage DecodeWithAlpha(TMetafileBytes info, TMetafileBytes bits);
     // The pixels the header announces, before anything is decoded.
     static int64_t DeclaredPixels(TMetafileBytes info);
 

@@ -152,7 +152,7 @@ QTransform Xform(TMetafileBytes& record, qsizetype offset)
 }
 
 // A bitmap that a record carries at offsets from its own start.
-QImage Dib(TMetafileCanvas& canvas, TMetafileBytes& record, qsizetype infoAt, qsizetype bitsAt)
+QImage Dib(TMetafileCanvas& canvas, TMetafileBytes& record, qsizetype infoAt, qsizetype bitsAt, bool alpha = false)
 {
     const uint32_t infoOffset = record.U32(infoAt);
     const uint32_t infoBytes = record.U32(infoAt + 4);
@@ -165,7 +165,7 @@ QImage Dib(TMetafileCanvas& canvas, TMetafileBytes& record, qsizetype infoAt, qs
     TMetafileBytes bits = record.Slice(qsizetype(bitsOffset) - 8, bitsBytes);
     if (record.Failed() || !canvas.Afford(double(TDibImage::DeclaredPixels(info))))
         return {};
-    return TDibImage::Decode(info, bits);
+    return alpha ? TDibImage::DecodeWithAlpha(info, bits) : TDibImage::Decode(info, bits);
 }
 
 TGdiFont Font(TMetafileBytes& record)
@@ -377,7 +377,10 @@ bool TEmfPlayer::PlayRecord(TMetafileCanvas& canvas, uint32_t type, TMetafileByt
     case AlphaBlend:
     {
         const QRectF target(r.I32(16), r.I32(20), r.I32(24), r.I32(28));
-        canvas.Bitmap(target, Dib(canvas, r, 76, 84), QRectF(r.Point32(36), Extent(r, 92)), 0x00CC0020);
+        // The blend: operation, flags, a constant opacity, and whether the bitmap carries coverage.
+        const double opacity = r.U8(34) / 255.0;
+        const QImage dib = Dib(canvas, r, 76, 84, r.U8(35) & 1);
+        canvas.Bitmap(target, dib, QRectF(r.Point32(36), Extent(r, 92)), 0x00CC0020, opacity);
         break;
     }
     case StretchDiBits:

@@ -627,7 +627,8 @@ void TMetafileCanvas::Text(QPointF reference, const QString& text, const std::op
         Now.Position.rx() += (horizontal == 2 ? -width : width) / transform.m11();
 }
 
-void TMetafileCanvas::Bitmap(const QRectF& target, const QImage& picture, QRectF source, uint32_t rasterOp)
+void TMetafileCanvas::Bitmap(const QRectF& target, const QImage& picture, QRectF source, uint32_t rasterOp,
+                             double opacity)
 {
     if (!Usable(Transform()) || !AffordArea(target.normalized(), double(picture.width()) * picture.height()))
         return;
@@ -658,7 +659,9 @@ void TMetafileCanvas::Bitmap(const QRectF& target, const QImage& picture, QRectF
         Painter.setCompositionMode(QPainter::CompositionMode_Darken);
     else if (rasterOp == SrcInvert)
         Painter.setCompositionMode(QPainter::CompositionMode_Difference);
+    Painter.setOpacity(opacity);
     Painter.drawImage(box, shown, source);
+    Painter.setOpacity(1);
 }
 
 void TMetafileCanvas::BeginPath()

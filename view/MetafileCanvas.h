@@ -121,7 +121,7 @@ public:
     void SetPixel(QPointF point, QColor colour);
     void Text(QPointF reference, const QString& text, const std::optional<QRectF>& opaqueBox);
     // A bitmap into a logical rectangle; a null picture fills with the brush as the operation asks.
-    void Bitmap(const QRectF& target, const QImage& picture, QRectF source, uint32_t rasterOp);
+    void Bitmap(const QRectF& target, const QImage& picture, QRectF source, uint32_t rasterOp, double opacity = 1);
 
     void BeginPath();
     void EndPath() { PathOpen = false; }

@@ -303,6 +303,20 @@ TEST_F(Metafiles, EachRecordFamilyDrawsWhereItSays)
     }
 }
 
+// A bitmap with its own coverage, blended at half strength, keeps the picture see-through.
+TEST_F(Metafiles, AlphaBlendedBitmapsKeepTheirCoverage)
+{
+    const QByteArray dib = Longs({40, 1, 1}) + Words({1, 32}) + Longs({0, 4, 0, 0, 0, 0}) + Longs({0x80800000});
+    TEmf emf; // premultiplied red at half coverage, blended at full and at half strength
+    for (int strength : {255, 128})
+        emf.Add(114, Longs({0, 0, 0, 0, strength == 255 ? 0 : 48, 0, 48, 96, int64_t(strength) << 16 | 0x01000000, 0, 0,
+                            0, 0, 0, 0, 0, 0, 0, 0, 108, 40, 148, 4, 1, 1}) + dib);
+    const QImage picture = Load(emf.Bytes(), "emf").convertToFormat(QImage::Format_ARGB32);
+    EXPECT_EQ(picture.pixel(20, 50), qRgba(255, 0, 0, 128));
+    EXPECT_NEAR(qAlpha(picture.pixel(70, 50)), 64, 1);
+    EXPECT_EQ(qRed(picture.pixel(70, 50)), 255);
+}
+
 // The placeable header gives the size in its own units to the inch; without it the window does.
 TEST_F(Metafiles, PlaceableAndPlainHeadersGiveTheSize)
 {
