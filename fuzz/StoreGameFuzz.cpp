@@ -47,12 +47,22 @@ struct TGame
     {
         Cells.LoadCellImages(settings.BlockPicture, settings.BlockWidth);
         Cells.LoadSolveImages(settings.BlockWidth);
-        Painter.FormResize(1016, 680);
+        // A window paints once per burst of invalidations, as the event loop would.
+        Painter.InvalidateRequested = [this] { PaintPending = true; };
+        Painter.FormResize(800, 600);
         Painter.UpdateGeometry();
         Painter.LoadOuterPicture();
         Engine.Start();
     }
 
+    void PaintIfAsked()
+    {
+        if (PaintPending)
+            Painter.PaintWindow();
+        PaintPending = false;
+    }
+
+    bool PaintPending = false;
     TFakeClock Clock;
     TCellImages Cells;
     TWellView View;
@@ -60,8 +70,9 @@ struct TGame
     TWellPainter Painter;
 };
 
-void Play(TGameEngine& engine, const TSettings& settings, const uint8_t* script, size_t length)
+void Play(TGame& game, const TSettings& settings, const uint8_t* script, size_t length)
 {
+    TGameEngine& engine = game.Engine;
     const uint16_t keys[] = {settings.LeftKey, settings.RightKey, settings.DropKey, settings.RColorKey,
                              settings.RBlockKey};
     engine.NewGame();
@@ -82,6 +93,7 @@ void Play(TGameEngine& engine, const TSettings& settings, const uint8_t* script,
         case 6: engine.NewGame(); break;
         default: engine.FormKeyDown(step); break; // any key code at all
         }
+        game.PaintIfAsked();
     }
     // Play on until the game is over, as a player who gives up would.
     for (int tick = 0; tick < 3000 && engine.GameState != gsStopped; ++tick)
@@ -90,6 +102,7 @@ void Play(TGameEngine& engine, const TSettings& settings, const uint8_t* script,
             engine.PauseMenuClick();
         engine.TimerTick();
     }
+    game.PaintIfAsked();
 }
 
 } // namespace
@@ -120,6 +133,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     settings.MusicOn = false;
 
     TGame game(settings, data[0]);
-    Play(game.Engine, settings, data + size - scriptLength, scriptLength);
+    Play(game, settings, data + size - scriptLength, scriptLength);
     return 0;
 }
