@@ -36,7 +36,7 @@ QByteArray Font(int height)
 constexpr uint16_t CreateBrush = 0x02FC, CreatePen = 0x02FA, CreateFont = 0x02FB, Select = 0x012D, Delete = 0x01F0;
 constexpr uint16_t Rectangle = 0x041B, Ellipse = 0x0418, RoundRect = 0x061C, Polygon = 0x0324, Polyline = 0x0325;
 constexpr uint16_t PolyPolygon = 0x0538, MoveTo = 0x0214, LineTo = 0x0213, Arc = 0x0817, Pie = 0x081A, Chord = 0x0830;
-constexpr uint16_t TextOut = 0x0521, ExtTextOut = 0x0A32, SetBkColor = 0x0201, SetTextColor = 0x0209;
+constexpr uint16_t TextOut = 0x0521, ExtTextOut = 0x0A32, SetBkColor = 0x0201;
 constexpr uint16_t SetBkMode = 0x0102, SetPolyFillMode = 0x0106, SaveDc = 0x001E, RestoreDc = 0x0127;
 constexpr uint16_t SetWindowOrg = 0x020B, SetWindowExt = 0x020C, IntersectClip = 0x0416, StretchDib = 0x0F43;
 constexpr uint16_t DibBitBlt = 0x0940, DibStretchBlt = 0x0B41, SetTextAlign = 0x012E;
@@ -47,7 +47,7 @@ namespace E
 {
 constexpr uint32_t Polygon = 3, Polyline = 4, PolyPolygon16 = 91, Polygon16 = 86, Polyline16 = 87;
 constexpr uint32_t SetWindowExt = 9, SetWindowOrg = 10, SetViewportExt = 11, SetMapMode = 17, SetBkMode = 18;
-constexpr uint32_t SetPolyFillMode = 19, SetTextColor = 24, SetBkColor = 25, MoveTo = 27, IntersectClip = 30;
+constexpr uint32_t SetPolyFillMode = 19, SetBkColor = 25, MoveTo = 27, IntersectClip = 30;
 constexpr uint32_t SaveDc = 33, RestoreDc = 34, SetWorld = 35, Select = 37, CreatePen = 38, CreateBrush = 39;
 constexpr uint32_t Delete = 40, Ellipse = 42, Rectangle = 43, RoundRect = 44, Arc = 45, Chord = 46, Pie = 47;
 constexpr uint32_t LineTo = 54, BeginPath = 59, EndPath = 60, CloseFigure = 61, FillPath = 62, StretchDiBits = 81;
