@@ -138,6 +138,9 @@ public:
     void CombineClip(const std::vector<QRectF>& deviceRects, int mode);
 
 private:
+    // What a call costs besides its pixels: setting up the painter, a font, a region.
+    static constexpr double CallCost = 100;
+
     QTransform Transform() const;
     QTransform LogicalToDevice() const;
     double PenPixels() const;
