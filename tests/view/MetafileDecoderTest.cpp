@@ -426,7 +426,8 @@ TEST_F(Metafiles, MalformedFilesAreRefused)
     EXPECT_TRUE(loaded);
 }
 
-// Clip art drawn in a drawing program and saved in both kinds (the SVG beside them is the drawing).
+// Clip art drawn in a drawing program and saved in both kinds by it and by an office suite (the SVG
+// beside them is the drawing).
 TEST_F(Metafiles, ClipArtFromADrawingProgramDraws)
 {
     struct TArt
@@ -442,6 +443,8 @@ TEST_F(Metafiles, ClipArtFromADrawingProgramDraws)
         {"sunhouse.wmf", {240, 180}, {20, 172}, qRgb(0x3a, 0x9a, 0x3a)}, // the grass
         {"flower.wmf", {120, 160}, {60, 60}, qRgb(0xff, 0xeb, 0x3b)},
         {"flower.emf", {121, 162}, {60, 30}, qRgb(0xe9, 0x1e, 0x63)},
+        {"sunhouse-office.wmf", {224, 164}, {180, 38}, qRgb(0xff, 0xcc, 0x00)}, // from an office suite
+        {"sunhouse-office.emf", {224, 164}, {75, 70}, qRgb(0xb2, 0x22, 0x22)},
     };
     for (const TArt& c : cases)
     {
