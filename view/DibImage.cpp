@@ -104,6 +104,14 @@ QImage TDibImage::DecodeWithAlpha(TMetafileBytes info, TMetafileBytes bits)
     return image;
 }
 
+QRectF TDibImage::SourceFromTop(TMetafileBytes info, QRectF source, int pictureHeight)
+{
+    const bool bottomUp = info.U32(0) == CoreHeaderBytes || info.I32(8) > 0;
+    if (bottomUp && !info.Failed())
+        source.moveTop(pictureHeight - source.top() - source.height());
+    return source;
+}
+
 int64_t TDibImage::DeclaredPixels(TMetafileBytes info)
 {
     const bool core = info.U32(0) == CoreHeaderBytes;

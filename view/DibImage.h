@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QRectF>
 
 class TMetafileBytes;
 
@@ -13,6 +14,9 @@ public:
     static QImage DecodePacked(TMetafileBytes packed);
     // 32-bit bitmaps whose fourth byte is coverage, premultiplied, as alpha blending takes them.
     static QImage DecodeWithAlpha(TMetafileBytes info, TMetafileBytes bits);
+    // Device-independent bitmaps name rows from the bottom unless their height is negative; a
+    // source rectangle given that way is turned into the decoded picture's rows, counted from the top.
+    static QRectF SourceFromTop(TMetafileBytes info, QRectF source, int pictureHeight);
     // The pixels the header announces, before anything is decoded.
     static int64_t DeclaredPixels(TMetafileBytes info);
 

@@ -151,6 +151,14 @@ QTransform Xform(TMetafileBytes& record, qsizetype offset)
                       record.F32(offset + 16), record.F32(offset + 20));
 }
 
+// The header of the bitmap a record carries, at the offset and size found at infoAt.
+TMetafileBytes Info(TMetafileBytes& record, qsizetype infoAt)
+{
+    const int64_t offset = int64_t(record.U32(infoAt)) - 8;
+    const int64_t bytes = record.U32(infoAt + 4);
+    return record.Holds(offset, bytes) ? record.Slice(offset, bytes) : TMetafileBytes(nullptr, 0);
+}
+
 // A bitmap that a record carries at offsets from its own start.
 QImage Dib(TMetafileCanvas& canvas, TMetafileBytes& record, qsizetype infoAt, qsizetype bitsAt, bool alpha = false)
 {
@@ -386,15 +394,17 @@ bool TEmfPlayer::PlayRecord(TMetafileCanvas& canvas, uint32_t type, TMetafileByt
     case StretchDiBits:
     {
         const QRectF target(r.I32(16), r.I32(20), r.I32(64), r.I32(68));
+        const QImage dib = Dib(canvas, r, 40, 48);
         const QRectF source(r.I32(24), r.I32(28), r.I32(32), r.I32(36));
-        canvas.Bitmap(target, Dib(canvas, r, 40, 48), source, r.U32(60));
+        canvas.Bitmap(target, dib, TDibImage::SourceFromTop(Info(r, 40), source, dib.height()), r.U32(60));
         break;
     }
     case SetDiBitsToDevice:
     {
         const QRectF source(r.I32(24), r.I32(28), r.I32(32), r.I32(36));
         const QRectF target(QPointF(r.I32(16), r.I32(20)), source.size());
-        canvas.Bitmap(target, Dib(canvas, r, 40, 48), source, 0x00CC0020);
+        const QImage dib = Dib(canvas, r, 40, 48);
+        canvas.Bitmap(target, dib, TDibImage::SourceFromTop(Info(r, 40), source, dib.height()), 0x00CC0020);
         break;
     }
     case ExtTextOutA: return Text(canvas, r, false);

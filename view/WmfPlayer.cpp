@@ -343,14 +343,18 @@ bool TWmfPlayer::PlayRecord(TMetafileCanvas& canvas, uint16_t function, TMetafil
     {
         const QRectF target(r.I16(20), r.I16(18), r.I16(16), r.I16(14));
         const QRectF source(r.I16(12), r.I16(10), r.I16(8), r.I16(6));
-        canvas.Bitmap(target, Dib(canvas, r.Slice(22, r.Length() - 22)), source, r.U32(0));
+        const TMetafileBytes packed = r.Slice(22, r.Length() - 22);
+        const QImage dib = Dib(canvas, packed);
+        canvas.Bitmap(target, dib, TDibImage::SourceFromTop(packed, source, dib.height()), r.U32(0));
         break;
     }
     case SetDibToDev:
     {
         const QRectF target(r.I16(16), r.I16(14), r.I16(12), r.I16(10));
         const QRectF source(r.I16(8), r.I16(6), r.I16(12), r.I16(10));
-        canvas.Bitmap(target, Dib(canvas, r.Slice(18, r.Length() - 18)), source, 0x00CC0020);
+        const TMetafileBytes packed = r.Slice(18, r.Length() - 18);
+        const QImage dib = Dib(canvas, packed);
+        canvas.Bitmap(target, dib, TDibImage::SourceFromTop(packed, source, dib.height()), 0x00CC0020);
         break;
     }
     default: break; // records that change nothing a picture shows

@@ -161,6 +161,9 @@ TEST_F(Metafiles, EachRecordFamilyDrawsWhereItSays)
         {"wmf stretched DIB", [&](TWmf& m) {
              m.Add(StretchDib, Longs({0x00CC0020}) + Words({0, 2, 2, 0, 0, 96, 96, 0, 0}) + dib);
          }, {}, {70, 20}, Green, {-1, -1}},
+        {"wmf DIB source rows counted from the bottom", [&](TWmf& m) {
+             m.Add(StretchDib, Longs({0x00CC0020}) + Words({0, 1, 1, 0, 1, 96, 96, 0, 0}) + dib);
+         }, {}, {50, 50}, Yellow, {-1, -1}},
         {"wmf DIB block transfer", [&](TWmf& m) {
              m.Add(DibBitBlt, Longs({0x00CC0020}) + Words({1, 1, 1, 1, 50, 50}) + dib);
          }, {}, {50, 50}, Yellow, {49, 49}},
@@ -241,6 +244,8 @@ TEST_F(Metafiles, EachRecordFamilyDrawsWhereItSays)
          }, {12, 40}, Yellow, {12, 8}},
         {"emf stretched DIB", {}, [&](TEmf& m) { m.Add(E::StretchDiBits, E::Stretch(0, 0, 96, 96, dib, 2, 2)); },
          {20, 70}, Blue, {-1, -1}},
+        {"emf DIB source rows counted from the bottom", {},
+         [&](TEmf& m) { m.Add(E::StretchDiBits, E::Stretch(0, 0, 96, 96, dib, 1, 1)); }, {50, 50}, Blue, {-1, -1}},
         {"emf DIB block transfer", {}, [&](TEmf& m) {
              m.Add(E::BitBlt, Longs({0, 0, 0, 0, 50, 50, 2, 2, 0x00CC0020, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 100, 40, 140,
                                      dib.size() - 40}) + dib);
