@@ -2,9 +2,10 @@
 
 #include <QByteArray>
 #include <QPointF>
+#include <QtEndian>
 
+#include <bit>
 #include <cstdint>
-#include <cstring>
 
 // Little-endian reads inside one record. A read past the record's end sets Failed and returns 0,
 // so a record handler reads all its fields first and checks Failed once.
@@ -29,7 +30,7 @@ public:
     uint16_t U16(qsizetype offset) { return Read<uint16_t>(offset); }
     int16_t I16(qsizetype offset) { return Read<int16_t>(offset); }
     uint8_t U8(qsizetype offset) { return Read<uint8_t>(offset); }
-    float F32(qsizetype offset) { return Read<float>(offset); }
+    float F32(qsizetype offset) { return std::bit_cast<float>(Read<uint32_t>(offset)); }
 
     QPointF Point32(qsizetype offset) { return QPointF(I32(offset), I32(offset + 4)); }
     QPointF Point16(qsizetype offset) { return QPointF(I16(offset), I16(offset + 2)); }
@@ -53,9 +54,7 @@ private:
             Broken = true;
             return T{};
         }
-        T value;
-        std::memcpy(&value, Data + offset, sizeof(T));
-        return value;
+        return qFromLittleEndian<T>(Data + offset);
     }
 
     const char* Data;
