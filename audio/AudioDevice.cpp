@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <atomic>
+
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
 
@@ -10,37 +12,36 @@ namespace
 {
 constexpr int OutputFrequency = 44100;
 constexpr int OutputChannels = 2;
-// About 23 ms at 44.1 kHz: short enough for the effects to follow the keys.
-constexpr int OutputFrames = 1024;
 
-bool AnyFileExists(const QString& pathList)
-{
-    for (const QString& path : pathList.split(QLatin1Char(':'), Qt::SkipEmptyParts))
-        if (QFileInfo(path).isFile())
-            return true;
-    return false;
-}
+// The mixer has one channel-finished hook for the whole process.
+std::atomic<TAudioDevice*> ActiveDevice{nullptr};
 } // namespace
 
 TAudioDevice::TAudioDevice(QStringList soundFontFolders)
     : SoundFontFolders(std::move(soundFontFolders))
 {
+    Linger.setSingleShot(true);
+    Linger.setInterval(LingerMs);
+    QObject::connect(&Linger, &QTimer::timeout, &Context, [this] {
+        if (Quiet())
+            Close();
+    });
 }
 
 TAudioDevice::~TAudioDevice()
 {
-    if (!Opened)
-        return;
-    Mix_CloseAudio();
-    Mix_Quit();
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    Close();
+    WaitUntilClosed();
+    if (SubsystemReady) {
+        Mix_Quit();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
 }
 
 bool TAudioDevice::EnsureOpen()
 {
-    if (!Tried)
-        Open();
-    return Opened;
+    Linger.stop();
+    return Opened || (!Failed && Open());
 }
 
 bool TAudioDevice::EnsureMusicReady()
@@ -48,42 +49,112 @@ bool TAudioDevice::EnsureMusicReady()
     return EnsureOpen() && !SoundFontPath.isEmpty();
 }
 
-void TAudioDevice::Open()
+bool TAudioDevice::Open()
 {
-    Tried = true;
-    // Qt handles the signals of this process; SDL must not take them over.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
-        return;
-    Mix_Init(MIX_INIT_MID);
-    if (Mix_OpenAudio(OutputFrequency, AUDIO_S16SYS, OutputChannels, OutputFrames) != 0) {
-        Mix_Quit();
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        return;
+    WaitUntilClosed();
+    if (!SubsystemReady) {
+        // Qt handles the signals of this process; SDL must not take them over.
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+            Failed = true;
+            return false;
+        }
+        SubsystemReady = true;
+        ChooseSoundFont();
     }
-    int frequency = 0;
-    Uint16 format = 0;
-    int channels = 0;
-    Mix_QuerySpec(&frequency, &format, &channels);
-    Frequency = frequency;
+    // No format change allowed: SDL converts for the hardware, and the effects decoded once for
+    // the mixer's format stay right however often the device is opened again.
+    if (Mix_OpenAudioDevice(OutputFrequency, AUDIO_S16SYS, OutputChannels, BufferFrames, nullptr, 0) != 0) {
+        Failed = true;
+        return false;
+    }
+    Frequency = OutputFrequency;
     Mix_AllocateChannels(EffectChannel + 1);
+    ActiveDevice = this;
+    Mix_ChannelFinished(&TAudioDevice::EffectFinished);
+    Mix_HookMusic(MusicHook, MusicHookData);
     Opened = true;
-    ChooseSoundFont();
+    return true;
+}
+
+void TAudioDevice::Close()
+{
+    Linger.stop();
+    if (!Opened)
+        return;
+    ActiveDevice = nullptr;
+    Mix_ChannelFinished(nullptr);
+    // Nothing of ours is called by the audio thread once these return.
+    Mix_HookMusic(nullptr, nullptr);
+    Mix_HaltChannel(-1);
+    Opened = false;
+    Closer = std::thread([] { Mix_CloseAudio(); });
+}
+
+void TAudioDevice::WaitUntilClosed()
+{
+    if (Closer.joinable())
+        Closer.join();
+}
+
+void TAudioDevice::SetMusicHook(TMusicHook hook, void* data)
+{
+    MusicHook = hook;
+    MusicHookData = data;
+    // The mixer swaps the hook under its lock: a buffer being rendered is finished first.
+    if (Opened)
+        Mix_HookMusic(hook, data);
+}
+
+void TAudioDevice::ClearMusicHook(void* data)
+{
+    if (MusicHookData == data)
+        SetMusicHook(nullptr, nullptr);
+}
+
+void TAudioDevice::SetMusicSounding(bool sounding)
+{
+    MusicSounding = sounding;
+    CloseIfQuiet();
+}
+
+void TAudioDevice::HoldOpen(bool held)
+{
+    Held = held;
+    CloseIfQuiet();
+}
+
+void TAudioDevice::CloseIfQuiet()
+{
+    if (Quiet())
+        Linger.start();
+    else
+        Linger.stop();
+}
+
+bool TAudioDevice::Quiet() const
+{
+    return Opened && !Held && !MusicSounding && Mix_Playing(-1) == 0;
+}
+
+void TAudioDevice::EffectFinished(int /*channel*/)
+{
+    // Runs on the audio thread, or inside a mixer call of ours: the device is looked at later, on its own thread.
+    TAudioDevice* device = ActiveDevice.load();
+    if (device)
+        QMetaObject::invokeMethod(&device->Context, [device] { device->CloseIfQuiet(); }, Qt::QueuedConnection);
 }
 
 void TAudioDevice::ChooseSoundFont()
 {
-    // A soundfont list the user gave in the environment wins; the mixer reads it by itself.
+    // A soundfont list the user gave in the environment wins: its first file that exists.
     const QString fromEnvironment = qEnvironmentVariable("SDL_SOUNDFONTS");
-    if (AnyFileExists(fromEnvironment)) {
-        SoundFontPath = fromEnvironment;
-        return;
-    }
+    for (const QString& path : fromEnvironment.split(QLatin1Char(':'), Qt::SkipEmptyParts))
+        if (QFileInfo(path).isFile()) {
+            SoundFontPath = path;
+            return;
+        }
     SoundFontPath = FindSoundFont(SoundFontFolders);
-    if (SoundFontPath.isEmpty())
-        Mix_SetSoundFonts(nullptr);
-    else
-        Mix_SetSoundFonts(QFile::encodeName(SoundFontPath).constData());
 }
 
 QStringList TAudioDevice::DefaultSoundFontFolders()

@@ -1,9 +1,12 @@
 #include "audio/GameMusic.h"
 
+#include "audio/AudioDevice.h"
+
 #include "settings/Settings.h"
 
 TGameMusic::TGameMusic(TAudioDevice& device, TMessageSink showError)
-    : Player(device)
+    : Device(device)
+    , Player(device)
     , ShowError(std::move(showError))
 {
     // The music only plays while a game runs, and there it loops without a pause at the seam.
@@ -13,6 +16,7 @@ TGameMusic::TGameMusic(TAudioDevice& device, TMessageSink showError)
 void TGameMusic::StartForNewGame(bool musicOn, const QString& musicFile)
 {
     GamePaused = false;
+    Device.HoldOpen(true);
     if (!musicOn)
         return;
     Player.SetFileName(musicFile);
@@ -25,11 +29,13 @@ void TGameMusic::PauseWithGame()
     GamePaused = true;
     if (Player.Mode() == TMediaMode::Playing)
         Player.Pause();
+    Device.HoldOpen(false);
 }
 
 void TGameMusic::ResumeWithGame(bool musicOn)
 {
     GamePaused = false;
+    Device.HoldOpen(true);
     if (Player.Mode() == TMediaMode::Paused && musicOn)
         Player.Play();
 }
@@ -39,6 +45,7 @@ void TGameMusic::StopAtGameOver()
     GamePaused = false;
     if (Player.Mode() == TMediaMode::Playing)
         Player.Stop();
+    Device.HoldOpen(false);
 }
 
 void TGameMusic::MediaPlayer1Notify(bool musicOn, bool gameStopped)

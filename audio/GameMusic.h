@@ -16,6 +16,8 @@ struct TSettings;
 // Without a sound device or without a soundfont the game runs silent. The player is told so once,
 // with the usual "Cannot play MIDI file." box, the first time the music should start; every
 // later attempt stays quiet. A music file that cannot be opened is reported at every attempt.
+// While a game runs the sound device is held open between the sounds; paused, stopped or not yet
+// started, the program lets it close.
 class TGameMusic
 {
 public:
@@ -49,6 +51,7 @@ private:
     bool OpenAndPlay();
     void Report(TMediaError error);
 
+    TAudioDevice& Device;
     TMediaPlayer Player;
     TMessageSink ShowError;
     bool NoAudioReported = false;

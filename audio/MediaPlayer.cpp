@@ -1,37 +1,16 @@
 #include "audio/MediaPlayer.h"
 
 #include "audio/AudioDevice.h"
-#include "audio/MidiSongLength.h"
-
-#include <QFile>
-
-#include <algorithm>
-
-#include <SDL2/SDL_mixer.h>
-
-std::atomic<TMediaPlayer*> TMediaPlayer::ActivePlayer{nullptr};
-
-namespace
-{
-constexpr int BytesPerFrame = 4; // 16-bit stereo
-// The synthesizer moves its sequencer on once every 64 output frames and starts the next pass at
-// the first step past the song's end, so a pass lasts the song's length rounded up to a step.
-constexpr int64_t SequencerStepFrames = 64;
-
-// The whole file when it is a standard MIDI file, else nothing.
-QByteArray ReadMidi(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.read(4) != "MThd")
-        return {};
-    file.seek(0);
-    return file.readAll();
-}
-} // namespace
+#include "audio/MidiReader.h"
+#include "audio/MidiSequencer.h"
+#include "audio/MidiSynth.h"
+#include "audio/RegularFile.h"
 
 TMediaPlayer::TMediaPlayer(TAudioDevice& device, QObject* parent)
     : QObject(parent)
     , Device(device)
+    , Synth(std::make_unique<TMidiSynth>())
+    , Sequencer(std::make_unique<TMidiSequencer>())
 {
 }
 
@@ -45,23 +24,25 @@ TMediaError TMediaPlayer::Open()
     Close();
     if (!Device.EnsureMusicReady())
         return TMediaError::NoAudio;
-    // The synthesizer takes almost any bytes as a song and then plays silence; only a standard
-    // MIDI file is music here.
-    const QByteArray song = FileNameValue.isEmpty() ? QByteArray() : ReadMidi(FileNameValue);
-    if (song.isEmpty())
+    std::optional<TMidiSong> song;
+    if (const std::optional<QByteArray> file = ReadRegularFile(FileNameValue, TMidiReader::LargestFileBytes))
+        song = TMidiReader::Read(*file);
+    if (!song)
         return TMediaError::CannotOpen;
-    SDL_RWops* source = SDL_RWFromFile(QFile::encodeName(FileNameValue).constData(), "rb");
-    if (!source)
-        return TMediaError::CannotOpen;
-    Music = Mix_LoadMUSType_RW(source, MUS_MID, 1);
-    if (!Music)
-        return TMediaError::CannotOpen;
-    SongMicroseconds = TMidiSongLength::Microseconds(song);
-    SongFrames = (SongMicroseconds * Device.SampleRate() + 999999) / 1000000;
-    PassFrames = (SongFrames + SequencerStepFrames - 1) / SequencerStepFrames * SequencerStepFrames;
-    ActivePlayer = this;
-    Mix_HookMusicFinished(&TMediaPlayer::MusicFinished);
-    Mix_SetPostMix(&TMediaPlayer::CountMixedFrames, this);
+    if (!Synth->Load(Device.SoundFont(), SynthRate()))
+        return TMediaError::NoAudio;
+    TMidiSynth::BeginFile();
+    // The hook is off since Close: nothing renders while the song changes.
+    SongMicroseconds = song->LengthMicroseconds;
+    Synth->Prepare(*song);
+    Sequencer->SetSong(std::move(*song), SynthRate());
+    // A whole output buffer at the synthesizer's rate, so that the audio thread never allocates.
+    Rendered.assign(size_t(TAudioDevice::BufferFrames / TMidiSynth::RateDivisor + 1) * 2, 0);
+    Previous = {0, 0};
+    Synth->Reset();
+    State = TState::Stopped;
+    IsOpen = true;
+    Device.SetMusicHook(&TMediaPlayer::MixMusic, this);
     return TMediaError::None;
 }
 
@@ -73,99 +54,141 @@ bool TMediaPlayer::Play()
     case TMediaMode::Playing:
         return true;
     case TMediaMode::Paused:
-        Mix_ResumeMusic();
-        Paused = false;
+        if (!Device.EnsureOpen())
+            return false;
+        SetState(TState::Playing);
         return true;
     case TMediaMode::Stopped:
         break;
     }
-    PlayedFrames = 0;
-    Paused = false;
-    PlayingLooped = LoopingValue;
-    Started = Mix_PlayMusic(Music, PlayingLooped ? -1 : 0) == 0;
-    return Started;
+    if (!Device.EnsureOpen())
+        return false;
+    {
+        std::lock_guard<std::mutex> lock(Lock);
+        Sequencer->Rewind();
+        Synth->Reset();
+        PlayingLooped = LoopingValue;
+    }
+    SetState(TState::Playing);
+    return true;
 }
 
 void TMediaPlayer::Pause()
 {
-    if (Mode() != TMediaMode::Playing)
-        return;
-    Mix_PauseMusic();
-    Paused = true;
+    if (Mode() == TMediaMode::Playing)
+        SetState(TState::Paused);
 }
 
 void TMediaPlayer::Stop()
 {
-    if (!Music)
+    const TMediaMode mode = Mode();
+    if (mode != TMediaMode::Playing && mode != TMediaMode::Paused)
         return;
-    const bool wasPaused = Paused;
-    Started = false;
-    Paused = false;
-    // The mixer's finish hook fires here, as it does at the natural end.
-    Mix_HaltMusic();
-    if (wasPaused)
-        Mix_ResumeMusic(); // leaves no paused flag behind for the next play
+    {
+        std::lock_guard<std::mutex> lock(Lock);
+        Synth->Reset();
+    }
+    SetState(TState::Stopped);
+    // A halt is heard of as the natural end is.
+    PostNotify();
 }
 
 void TMediaPlayer::Close()
 {
-    if (!Music)
+    if (!IsOpen)
         return;
-    // Unhooked first: closing is no end of the music the game should hear about.
-    Mix_HookMusicFinished(nullptr);
-    Mix_SetPostMix(nullptr, nullptr);
-    Mix_HaltMusic();
-    Mix_ResumeMusic();
-    Mix_FreeMusic(Music);
-    Music = nullptr;
-    ActivePlayer = nullptr;
-    Started = false;
-    Paused = false;
-    PlayingLooped = false;
+    // Unhooked first: once this returns the audio thread no longer touches the player.
+    Device.ClearMusicHook(this);
+    IsOpen = false;
     SongMicroseconds = 0;
-    SongFrames = 0;
-    PassFrames = 0;
-    PlayedFrames = 0;
+    SetState(TState::Stopped);
+    Sequencer->SetSong({}, SynthRate());
 }
 
 TMediaMode TMediaPlayer::Mode() const
 {
-    if (!Music)
+    if (!IsOpen)
         return TMediaMode::NotOpen;
-    if (Paused)
-        return TMediaMode::Paused;
-    if (Started && Mix_PlayingMusic())
+    switch (State.load()) {
+    case TState::Playing:
         return TMediaMode::Playing;
-    return TMediaMode::Stopped;
+    case TState::Paused:
+        return TMediaMode::Paused;
+    default:
+        return TMediaMode::Stopped;
+    }
 }
 
 int64_t TMediaPlayer::PositionMs() const
 {
-    const int frequency = Device.SampleRate();
-    if (frequency <= 0)
+    const int frequency = SynthRate();
+    if (!IsOpen || frequency <= 0)
         return 0;
-    int64_t frames = PlayedFrames.load();
-    if (PassFrames > 0)
-        frames = PlayingLooped ? frames % PassFrames : std::min(frames, SongFrames);
-    return frames * 1000 / frequency;
+    return Sequencer->PassFrame() * 1000 / frequency;
 }
 
 int64_t TMediaPlayer::LengthMs() const
 {
-    return Music ? SongMicroseconds / 1000 : 0;
+    return IsOpen ? SongMicroseconds / 1000 : 0;
 }
 
-void TMediaPlayer::MusicFinished()
+void TMediaPlayer::SetState(TState state)
 {
-    // Runs on the mixer's thread (or inside a halt): hand the news to the player's own thread.
-    TMediaPlayer* player = ActivePlayer.load();
-    if (player)
-        QMetaObject::invokeMethod(player, [player] { emit player->Notify(); }, Qt::QueuedConnection);
+    {
+        std::lock_guard<std::mutex> lock(Lock);
+        State = state;
+    }
+    Device.SetMusicSounding(state == TState::Playing);
 }
 
-void TMediaPlayer::CountMixedFrames(void* player, uint8_t* /*stream*/, int bytes)
+void TMediaPlayer::MixMusic(void* self, uint8_t* stream, int bytes)
 {
-    // The mixer's lock is held here; these queries take it again, which its recursive lock allows.
-    if (Mix_PlayingMusic() && !Mix_PausedMusic())
-        static_cast<TMediaPlayer*>(player)->PlayedFrames += bytes / BytesPerFrame;
+    // The audio thread: the stream holds silence, and music replaces it only while playing.
+    auto& player = *static_cast<TMediaPlayer*>(self);
+    std::lock_guard<std::mutex> lock(player.Lock);
+    if (player.State != TState::Playing)
+        return;
+    if (player.RenderAndUpsample(reinterpret_cast<int16_t*>(stream), bytes / 4))
+        return;
+    player.State = TState::Ended;
+    // Whatever comes next (a new start, say) is the window thread's to decide.
+    QMetaObject::invokeMethod(&player, [&player] { player.Ended(); }, Qt::QueuedConnection);
+}
+
+bool TMediaPlayer::RenderAndUpsample(int16_t* stereo, int frames)
+{
+    constexpr int Divisor = TMidiSynth::RateDivisor;
+    const int synthFrames = (frames + Divisor - 1) / Divisor;
+    if (Rendered.size() < size_t(synthFrames) * 2)
+        Rendered.resize(size_t(synthFrames) * 2); // only if the device ever asks for more
+    const bool playing = Sequencer->Render(*Synth, Rendered.data(), synthFrames, PlayingLooped);
+    // Straight lines between the synthesizer's frames, carried over from one buffer to the next.
+    for (int i = 0; i < frames; ++i) {
+        const int source = i / Divisor;
+        const int step = i % Divisor + 1;
+        for (int channel = 0; channel < 2; ++channel) {
+            const int next = Rendered[size_t(source) * 2 + size_t(channel)];
+            const int from = source == 0 ? Previous[channel] : Rendered[size_t(source - 1) * 2 + size_t(channel)];
+            stereo[2 * i + channel] = int16_t(from + (next - from) * step / Divisor);
+        }
+    }
+    Previous = {Rendered[size_t(synthFrames - 1) * 2], Rendered[size_t(synthFrames - 1) * 2 + 1]};
+    return playing;
+}
+
+int TMediaPlayer::SynthRate() const
+{
+    return Device.SampleRate() / TMidiSynth::RateDivisor;
+}
+
+void TMediaPlayer::Ended()
+{
+    if (State == TState::Ended)
+        SetState(TState::Stopped);
+    emit Notify();
+}
+
+void TMediaPlayer::PostNotify()
+{
+    QMetaObject::invokeMethod(this, [this] { emit Notify(); }, Qt::QueuedConnection);
 }

@@ -3,11 +3,16 @@
 #include <QObject>
 #include <QString>
 
+#include <array>
 #include <atomic>
 #include <cstdint>
+#include <memory>
+#include <mutex>
+#include <vector>
 
 class TAudioDevice;
-struct _Mix_Music;
+class TMidiSequencer;
+class TMidiSynth;
 
 enum class TMediaMode
 {
@@ -26,9 +31,10 @@ enum class TMediaError
 
 // The game's MIDI player: one file at a time, played from where it stands, paused, stopped,
 // and a Notify signal on the owner's thread whenever the playback ends or is halted.
-// A looping player goes on from the end to the beginning inside the mixer, with no pause between
-// the passes (a song the synthesizer plays to its end only stops once its last notes have rung out,
-// about two seconds later).
+// Every file passes our own MIDI reader before the synthesizer hears a note of it; the sequencer and
+// FluidSynth then run inside the mixer's music hook. A looping player goes on from the end to the
+// beginning inside the sequencer, with no pause between the passes; a song played to its end stops
+// once its last notes have rung out. Nothing is ever restarted inside the audio callback.
 class TMediaPlayer : public QObject
 {
     Q_OBJECT
@@ -56,34 +62,44 @@ public:
     void Close();
     TMediaMode Mode() const;
 
-    // How far the mixer has played the music since it last started from the beginning, or since the
-    // current pass of a looping playback began; counted in whole output buffers, it stands still
-    // while paused. It does not pass the song's end while the last notes ring out.
+    // How far the music has played since it last started from the beginning, or since the current
+    // pass of a looping playback began; it stands still while paused and does not pass the song's
+    // end while the last notes ring out.
     int64_t PositionMs() const;
-    // How long one pass of the open song plays; 0 when nothing is open or the file does not tell.
+    // How long one pass of the open song plays; 0 when nothing is open.
     int64_t LengthMs() const;
 
 signals:
     void Notify();
 
 private:
-    static void MusicFinished();
-    static void CountMixedFrames(void* player, uint8_t* stream, int bytes);
+    enum class TState
+    {
+        Stopped,
+        Playing,
+        Paused,
+        Ended, // played to its end and rung out; the window thread has not heard of it yet
+    };
+
+    static void MixMusic(void* player, uint8_t* stream, int bytes);
+    // The synthesizer renders at a fraction of the output rate; false once the song has ended.
+    bool RenderAndUpsample(int16_t* stereo, int frames);
+    int SynthRate() const;
+    void Ended();
+    void PostNotify();
+    void SetState(TState state);
 
     TAudioDevice& Device;
     QString FileNameValue;
-    _Mix_Music* Music = nullptr;
-    bool Paused = false;
-    bool Started = false;
+    bool IsOpen = false;
     bool LoopingValue = false;
-    // The playback under way was started looping.
-    bool PlayingLooped = false;
     int64_t SongMicroseconds = 0;
-    // Output frames of the song, and of one pass of it as the mixer loops it; 0 when not known.
-    int64_t SongFrames = 0;
-    int64_t PassFrames = 0;
-    std::atomic<int64_t> PlayedFrames{0};
-
-    // The mixer has one music and one finish hook for the whole process.
-    static std::atomic<TMediaPlayer*> ActivePlayer;
+    // Shared with the audio thread; the mixer's callback holds it while it renders one buffer.
+    mutable std::mutex Lock;
+    std::atomic<TState> State{TState::Stopped};
+    bool PlayingLooped = false;
+    std::unique_ptr<TMidiSynth> Synth;
+    std::unique_ptr<TMidiSequencer> Sequencer;
+    std::vector<int16_t> Rendered;
+    std::array<int, 2> Previous{};
 };

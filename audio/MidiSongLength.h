@@ -6,8 +6,7 @@
 
 // How long a standard MIDI file plays: up to the last event of its longest track, the end-of-track
 // mark included, with the tempo changes of every track applied to all of them, as the synthesizer's
-// sequencer counts it. Zero when that cannot be told: not a MIDI file, a truncated or garbled one,
-// one that would play for more than a day, or one that counts its time in SMPTE frames.
+// sequencer counts it. Zero for any file the MIDI reader turns away (see TMidiReader).
 class TMidiSongLength
 {
 public:

@@ -1,12 +1,18 @@
 #include "audio/SoundEffects.h"
 
 #include "audio/AudioDevice.h"
+#include "audio/RegularFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 
 #include <SDL2/SDL_mixer.h>
+
+namespace
+{
+// A short effect is a few hundred kilobytes; anything this large is no effect of the game.
+constexpr qint64 LargestFileBytes = 16 * 1024 * 1024;
+} // namespace
 
 TSoundEffects::TSoundEffects(TAudioDevice& device, const bool& soundOn, QString folder)
     : Device(device)
@@ -17,6 +23,7 @@ TSoundEffects::TSoundEffects(TAudioDevice& device, const bool& soundOn, QString 
 
 TSoundEffects::~TSoundEffects()
 {
+    Device.WaitUntilClosed();
     for (Mix_Chunk* chunk : std::as_const(Chunks))
         if (chunk)
             Mix_FreeChunk(chunk);
@@ -39,8 +46,10 @@ QString TSoundEffects::EffectFileName(TEffect effect)
 
 void TSoundEffects::Preload()
 {
-    if (!Device.EnsureOpen())
+    PreloadWanted = true;
+    if (!Device.IsOpen())
         return;
+    PreloadWanted = false;
     for (TEffect effect : {TEffect::Rotate, TEffect::Move, TEffect::Drop, TEffect::Disappear})
         Chunk(EffectFileName(effect));
 }
@@ -49,6 +58,8 @@ void TSoundEffects::PlayEffect(const QString& fileName)
 {
     if (!SoundOn || !Device.EnsureOpen())
         return;
+    if (PreloadWanted)
+        Preload();
     Mix_Chunk* chunk = Chunk(fileName);
     if (!chunk)
         return;
@@ -72,8 +83,9 @@ Mix_Chunk* TSoundEffects::Chunk(const QString& fileName)
     const auto known = Chunks.constFind(fileName);
     if (known != Chunks.cend())
         return known.value();
-    const QString path = QDir(Folder).filePath(fileName);
-    Mix_Chunk* chunk = Mix_LoadWAV(QFile::encodeName(path).constData());
+    Mix_Chunk* chunk = nullptr;
+    if (const std::optional<QByteArray> file = ReadRegularFile(QDir(Folder).filePath(fileName), LargestFileBytes))
+        chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(file->constData(), int(file->size())), 1);
     Chunks.insert(fileName, chunk);
     return chunk;
 }

@@ -24,10 +24,12 @@ public:
 
     static QString EffectFileName(TEffect effect);
 
-    // Decodes the four effects of the game now, so that the first of each costs no more than the rest.
+    // Decodes the four effects of the game as soon as the device is open (it is not opened for
+    // this), so that the first of each costs no more than the rest.
     void Preload();
 
-    // Returns at once. A missing or unreadable file plays nothing and is not reported.
+    // Returns at once. A missing or unreadable file, or anything but a regular file, plays nothing
+    // and is not reported.
     void PlayEffect(const QString& fileName);
     void PlayEffect(TEffect effect) { PlayEffect(EffectFileName(effect)); }
 
@@ -45,4 +47,5 @@ private:
     // Every file asked for once, decoded; a file that could not be decoded is kept as null.
     QHash<QString, Mix_Chunk*> Chunks;
     QString LastStarted;
+    bool PreloadWanted = false;
 };

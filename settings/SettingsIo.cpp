@@ -1,5 +1,6 @@
 #include "settings/SettingsIo.h"
 
+#include "engine/GameModes.h"
 #include "settings/SettingsStore.h"
 
 #include <algorithm>
@@ -152,18 +153,52 @@ bool SaveSettings(const TSettings& settings, bool showNext, TSettingsStore& stor
     return saved && closed;
 }
 
+namespace
+{
+
+// Lying pieces of up to five cells enter from the middle column, longer rows at the left wall, so
+// the well must hold the longest one from there. A standing piece needs its height, and two more
+// rows leave room for a run of three to form; a shallower well ends every game at once.
+bool WellFitsPieces(const TSettings& settings)
+{
+    const bool mixed = settings.NumOfBlock == 5; // one to four cells, now and then a row of nine
+    const bool mayLie = settings.GameMode != 2;
+    const bool mayStand = settings.GameMode != 1;
+    int columns = 1;
+    int rows = 3;
+    for (int count = 1; count <= 9; ++count)
+    {
+        if (mixed ? (count > 4 && count < 9) : count != settings.NumOfBlock)
+            continue;
+        if (mayLie)
+            columns = std::max(columns, count <= 5 ? 2 * count - 1 : count);
+        if (mayStand && (settings.GameMode == 2 || count <= 5))
+            rows = std::max(rows, count + 2);
+    }
+    return settings.ColNumber >= columns && settings.RowNumber >= rows;
+}
+
+} // namespace
+
 void ClampStoredSettings(TSettings& settings, const TDisplayFacts& display)
 {
-    // The well holds at most 9 columns by 17 rows, and a piece needs at least one of each.
-    settings.ColNumber = std::clamp(settings.ColNumber, 1, 9);
-    settings.RowNumber = std::clamp(settings.RowNumber, 1, 17);
-
     // Cell colours are drawn from 1 to NumOfColor and index the seven cell images.
     settings.NumOfColor = std::clamp(settings.NumOfColor, 1, 7);
 
     // A piece has nine colour slots; an empty or overlong one falls back to the mixed lengths.
     if (settings.NumOfBlock == 0 || settings.NumOfBlock > 9)
         settings.NumOfBlock = 5;
+
+    // The well holds at most 9 columns by 17 rows; one too small for the mode's pieces takes the
+    // mode's own size.
+    settings.ColNumber = std::clamp(settings.ColNumber, 1, 9);
+    settings.RowNumber = std::clamp(settings.RowNumber, 1, 17);
+    if (!WellFitsPieces(settings))
+    {
+        const TModePreset& preset = ModePreset(DeriveModeNumber(settings.NumOfBlock, settings.GameMode));
+        settings.ColNumber = preset.ColNumber;
+        settings.RowNumber = preset.RowNumber;
+    }
 
     // The fall delay is 15 - Level ticks and must not wrap.
     settings.StartLevel = std::clamp<uint8_t>(settings.StartLevel, 1, 12);
@@ -179,7 +214,11 @@ void ClampStoredSettings(TSettings& settings, const TDisplayFacts& display)
         settings.BlockHeight = cell.Height;
     }
 
-    // BlockPicture, InnerMode, OuterMode, GameMode and the key codes are kept as stored: they only
-    // choose between cases and index no table (an unknown skin draws no cell images, a background
-    // mode other than 1 shows its picture, a key code nobody presses is simply never matched).
+    // An unknown skin would draw every cell invisible; the Preferences dialog shows it as Number.
+    if (settings.BlockPicture < 1 || settings.BlockPicture > 4)
+        settings.BlockPicture = 4;
+
+    // InnerMode, OuterMode, GameMode and the key codes are kept as stored: they only choose between
+    // cases and index no table (a background mode other than 1 shows its picture, a key code nobody
+    // presses is simply never matched).
 }

@@ -66,6 +66,9 @@ bool TSettingsStore::Open()
 {
     Store = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Hollin"),
                                         QStringLiteral("Pelmo2000"));
+    // Only the player's own file: a value missing there must not come from /etc/xdg or from an
+    // organisation-wide file, or a damaged store would half-load someone else's settings.
+    Store->setFallbacksEnabled(false);
     // A file with unparsable lines still gives its good values (FormatError); an unreadable one gives none.
     bool usable = Store->status() != QSettings::AccessError;
     // A store that does not exist yet must at least be creatable; isWritable() makes its folder.

@@ -63,16 +63,30 @@ bool ReadHeader(TSession& session, std::FILE* file)
     return true;
 }
 
+// Print and scanner software writes four inks. Adobe's writers store them inverted (255 is no
+// ink) and say so with their marker; others store the amount of ink itself.
+void ConvertInks(const JSAMPLE* row, QRgb* line, JDIMENSION width, bool inverted)
+{
+    for (JDIMENSION x = 0; x < width; ++x)
+    {
+        const JSAMPLE* ink = row + 4 * x;
+        const int k = inverted ? ink[3] : 255 - ink[3];
+        const auto channel = [&](JSAMPLE value) { return ((inverted ? value : 255 - value) * k + 127) / 255; };
+        line[x] = qRgb(channel(ink[0]), channel(ink[1]), channel(ink[2]));
+    }
+}
+
 bool DecodeRows(TSession& session, uchar* bits, qsizetype stride, JSAMPLE* row)
 {
     if (setjmp(session.Error.Jump))
         return false;
     jpeg_decompress_struct& info = session.Info;
-    info.out_color_space = JCS_RGB;
+    const bool inks = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
+    info.out_color_space = inks ? JCS_CMYK : JCS_RGB;
     info.scale_num = 1;
     info.scale_denom = 1;
     jpeg_start_decompress(&info);
-    if (info.output_components != 3)
+    if (info.output_components != (inks ? 4 : 3))
         return false;
     JSAMPROW rows[1] = {row};
     while (info.output_scanline < info.output_height)
@@ -81,6 +95,11 @@ bool DecodeRows(TSession& session, uchar* bits, qsizetype stride, JSAMPLE* row)
         if (jpeg_read_scanlines(&info, rows, 1) != 1)
             return false;
         auto* line = reinterpret_cast<QRgb*>(bits + static_cast<qsizetype>(y) * stride);
+        if (inks)
+        {
+            ConvertInks(row, line, info.output_width, info.saw_Adobe_marker);
+            continue;
+        }
         for (JDIMENSION x = 0; x < info.output_width; ++x)
             line[x] = qRgb(row[3 * x], row[3 * x + 1], row[3 * x + 2]);
     }
@@ -105,7 +124,7 @@ bool TJpegDecoder::Decode(const QString& path, QImage& picture)
         if (TPictureLimits::Allowed(width, height))
         {
             QImage image(static_cast<int>(width), static_cast<int>(height), QImage::Format_RGB32);
-            std::vector<JSAMPLE> row(static_cast<size_t>(width) * 3);
+            std::vector<JSAMPLE> row(static_cast<size_t>(width) * 4);
             if (!image.isNull() && DecodeRows(session, image.bits(), image.bytesPerLine(), row.data()) &&
                 session.Info.output_width == width && session.Info.output_height == height)
             {

@@ -1,6 +1,7 @@
 #include "view/PictureLoader.h"
 
 #include "view/JpegDecoder.h"
+#include "view/MetafileDecoder.h"
 #include "view/PictureLimits.h"
 
 #include <QFile>
@@ -25,7 +26,8 @@ bool TPictureLoader::IsJpegPath(const QString& path)
 
 bool TPictureLoader::Load(const QString& path, QImage& picture)
 {
-    if (path.isEmpty())
+    // Opening a pipe or a device would wait for a writer that never comes, or read forever.
+    if (path.isEmpty() || !QFileInfo(path).isFile())
         return false;
     if (IsJpegPath(path))
         return TJpegDecoder::Decode(path, picture);
@@ -35,6 +37,8 @@ bool TPictureLoader::Load(const QString& path, QImage& picture)
         return LoadByExtension(path, "bmp", picture);
     if (extension == QLatin1String("ico"))
         return LoadByExtension(path, "ico", picture);
+    if (extension == QLatin1String("wmf") || extension == QLatin1String("emf"))
+        return TMetafileDecoder::Decode(path, picture);
     return false;
 }
 

@@ -4,7 +4,7 @@
 #include <QString>
 
 // Opens the picture files chosen as backgrounds: ".jpg" and ".jpeg" in any case through libjpeg,
-// ".bmp" and ".ico" by their extension; every other extension, and any file that cannot be read
+// ".bmp" and ".ico" by their extension, ".wmf" and ".emf" through our own metafile reader; every other extension, and any file that cannot be read
 // or decoded, fails. Pictures with transparent parts keep their alpha channel.
 class TPictureLoader
 {

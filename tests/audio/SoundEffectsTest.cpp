@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -76,8 +78,10 @@ TEST_F(SoundEffectsTest, AMissingOrUnreadableWaveFilePlaysNothing)
     ASSERT_TRUE(WriteFile(Folder.filePath("empty.wav"), QByteArray()));
     ASSERT_TRUE(WriteFile(Folder.filePath("truncated.wav"), WaveTone(500).left(30)));
     ASSERT_TRUE(QDir(Folder.path()).mkdir("folder.wav"));
+    // Opening a pipe that nobody writes to would wait for ever.
+    ASSERT_EQ(mkfifo(QFile::encodeName(Folder.filePath("pipe.wav")).constData(), 0600), 0);
 
-    const char* badFiles[] = {"missing.wav", "garbage.wav", "empty.wav", "truncated.wav", "folder.wav", ""};
+    const char* badFiles[] = {"missing.wav", "garbage.wav", "empty.wav", "truncated.wav", "folder.wav", "pipe.wav", ""};
     for (const char* bad : badFiles) {
         SCOPED_TRACE(bad);
         TSoundEffects effects(Device, SoundOn, Folder.path());

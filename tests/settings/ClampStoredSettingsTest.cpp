@@ -18,11 +18,11 @@ TEST(ClampStoredSettingsTest, OutOfRangeValuesAreBroughtBackIntoPlay)
 {
     const TDisplayFacts medium{1023, 32, "/opt/pelmo/"};
     const TClampCase cases[] = {
-        {"ColNumber 0", [](TSettings& s) { s.ColNumber = 0; }, [](TSettings& s) { s.ColNumber = 1; }},
-        {"ColNumber -5", [](TSettings& s) { s.ColNumber = -5; }, [](TSettings& s) { s.ColNumber = 1; }},
+        {"ColNumber 0", [](TSettings& s) { s.ColNumber = 0; }, [](TSettings& s) { s.ColNumber = 9; }},
+        {"ColNumber -5", [](TSettings& s) { s.ColNumber = -5; }, [](TSettings& s) { s.ColNumber = 9; }},
         {"ColNumber 10", [](TSettings& s) { s.ColNumber = 10; }, [](TSettings& s) { s.ColNumber = 9; }},
-        {"ColNumber 1", [](TSettings& s) { s.ColNumber = 1; }, [](TSettings& s) { s.ColNumber = 1; }},
-        {"RowNumber 0", [](TSettings& s) { s.RowNumber = 0; }, [](TSettings& s) { s.RowNumber = 1; }},
+        {"ColNumber 1", [](TSettings& s) { s.ColNumber = 1; }, [](TSettings& s) { s.ColNumber = 9; }},
+        {"RowNumber 0", [](TSettings& s) { s.RowNumber = 0; }, [](TSettings& s) { s.RowNumber = 17; }},
         {"RowNumber 18", [](TSettings& s) { s.RowNumber = 18; }, [](TSettings& s) { s.RowNumber = 17; }},
         {"RowNumber max", [](TSettings& s) { s.RowNumber = 2147483647; }, [](TSettings& s) { s.RowNumber = 17; }},
         {"RowNumber 15", [](TSettings& s) { s.RowNumber = 15; }, [](TSettings& s) { s.RowNumber = 15; }},
@@ -62,8 +62,12 @@ TEST(ClampStoredSettingsTest, OutOfRangeValuesAreBroughtBackIntoPlay)
          [](TSettings& s) { s.BlockWidth = 44; s.BlockHeight = 37; },
          [](TSettings& s) { s.BlockWidth = 44; s.BlockHeight = 37; }},
         {"unknown choices kept",
-         [](TSettings& s) { s.BlockPicture = 9; s.InnerMode = 0; s.OuterMode = 7; s.GameMode = 200; s.LeftKey = 65535; },
-         [](TSettings& s) { s.BlockPicture = 9; s.InnerMode = 0; s.OuterMode = 7; s.GameMode = 200; s.LeftKey = 65535; }},
+         [](TSettings& s) { s.InnerMode = 0; s.OuterMode = 7; s.GameMode = 200; s.LeftKey = 65535; },
+         [](TSettings& s) { s.InnerMode = 0; s.OuterMode = 7; s.GameMode = 200; s.LeftKey = 65535; }},
+        {"skin 0", [](TSettings& s) { s.BlockPicture = 0; }, [](TSettings& s) { s.BlockPicture = 4; }},
+        {"skin 9", [](TSettings& s) { s.BlockPicture = 9; }, [](TSettings& s) { s.BlockPicture = 4; }},
+        {"skin 255", [](TSettings& s) { s.BlockPicture = 255; }, [](TSettings& s) { s.BlockPicture = 4; }},
+        {"skin 3 kept", [](TSettings& s) { s.BlockPicture = 3; }, [](TSettings& s) { s.BlockPicture = 3; }},
     };
     for (const TClampCase& c : cases)
     {
@@ -91,6 +95,46 @@ TEST(ClampStoredSettingsTest, AnOversizedCellFallsBackToTheScreensDefault)
         ClampStoredSettings(settings, TDisplayFacts{widths[i], 32, ""});
         EXPECT_EQ(sizes[i].Width, settings.BlockWidth);
         EXPECT_EQ(sizes[i].Height, settings.BlockHeight);
+    }
+}
+
+// A well too small for the stored mode's pieces takes that mode's own size; one that fits stays.
+TEST(ClampStoredSettingsTest, AWellTooSmallForThePiecesTakesTheModesSize)
+{
+    struct TWellCase
+    {
+        uint8_t NumOfBlock, GameMode;
+        int32_t ColNumber, RowNumber, ExpectedColumns, ExpectedRows;
+    };
+    const TWellCase cases[] = {
+        {1, 1, 1, 3, 1, 3},   // Single fits one column of three rows
+        {1, 1, 1, 2, 5, 15},  // too shallow: Single's 5 x 15
+        {1, 1, 0, 0, 5, 15},
+        {2, 3, 3, 4, 3, 4},   // DuoBlock: a lying pair enters at column 1 of 3, a standing one needs 4 rows
+        {2, 3, 2, 16, 7, 16}, // DuoBlock's 7 x 16
+        {3, 1, 4, 17, 9, 17}, // TrioBlock lying from the middle needs 5 columns
+        {3, 2, 1, 5, 1, 5},   // Column needs 5 rows and one column
+        {3, 2, 9, 4, 9, 17},
+        {4, 3, 6, 17, 9, 17}, // QuartetBlock
+        {7, 1, 6, 17, 7, 17}, // RowBlock's seven-cell rows
+        {7, 1, 7, 3, 7, 3},
+        {5, 3, 8, 17, 9, 17}, // Pelmo 2000's nine-cell row
+        {5, 3, 9, 5, 9, 17},
+        {9, 2, 9, 10, 9, 17}, // a standing nine needs eleven rows
+        {9, 2, 1, 11, 1, 11},
+    };
+    for (const TWellCase& c : cases)
+    {
+        SCOPED_TRACE(testing::Message() << int(c.NumOfBlock) << "/" << int(c.GameMode) << " " << c.ColNumber
+                                        << "x" << c.RowNumber);
+        TSettings settings;
+        settings.NumOfBlock = c.NumOfBlock;
+        settings.GameMode = c.GameMode;
+        settings.ColNumber = c.ColNumber;
+        settings.RowNumber = c.RowNumber;
+        ClampStoredSettings(settings, TDisplayFacts{1024, 32, ""});
+        EXPECT_EQ(c.ExpectedColumns, settings.ColNumber);
+        EXPECT_EQ(c.ExpectedRows, settings.RowNumber);
     }
 }
 

@@ -253,4 +253,32 @@ TEST_F(SettingsStoreTest, NothingIsReadOrWrittenBeforeOpeningOrAfterClosing)
     EXPECT_EQ(QStringLiteral("6"), RawText("ColNumber"));
 }
 
+// A value the player's file lacks is absent, whatever the system-wide or organisation-wide files hold.
+TEST_F(SettingsStoreTest, ReadsOnlyThePlayersOwnFile)
+{
+    const QString system = QString::fromLocal8Bit(qgetenv("XDG_CONFIG_HOME")) + QStringLiteral("/system");
+    QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, system);
+    const QString others[] = {system + QStringLiteral("/Hollin/Pelmo2000.conf"), system + QStringLiteral("/Hollin.conf"),
+                              StoreFolderPath() + QStringLiteral(".conf")};
+    for (const QString& path : others)
+    {
+        QSettings other(path, QSettings::IniFormat);
+        other.setValue(QStringLiteral("RBlockKey"), 77);
+        other.setValue(QStringLiteral("MusicFile"), QStringLiteral("/etc/other.mid"));
+    }
+    RawStore()->setValue(QStringLiteral("ColNumber"), 5);
+    TSettingsStore store;
+    ASSERT_TRUE(store.Open());
+    int32_t key = -1;
+    std::string music = "x";
+    EXPECT_FALSE(store.ReadInteger("RBlockKey", key));
+    EXPECT_TRUE(store.ReadString("MusicFile", music));
+    EXPECT_EQ("", music);
+    EXPECT_TRUE(store.ReadInteger("ColNumber", key));
+    EXPECT_EQ(5, key);
+    for (const QString& path : others)
+        QFile::remove(path);
+}
+
 } // namespace
+

@@ -40,8 +40,10 @@ inline void ClearStore()
 // A second view of the same store, as another program or a hand edit would see it.
 inline std::unique_ptr<QSettings> RawStore()
 {
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Hollin"),
-                                       QStringLiteral("Pelmo2000"));
+    auto store = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Hollin"),
+                                             QStringLiteral("Pelmo2000"));
+    store->setFallbacksEnabled(false);
+    return store;
 }
 
 inline QString RawText(const char* name)

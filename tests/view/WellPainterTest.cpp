@@ -1,3 +1,4 @@
+#include "MetafileTestFiles.h"
 #include "StandInCells.h"
 
 #include "settings/Settings.h"
@@ -8,11 +9,18 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <sys/stat.h>
 #include <utility>
 #include <vector>
 
 namespace
 {
+
+bool WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
 
 constexpr int W = 44;
 constexpr int H = 37;
@@ -217,6 +225,28 @@ TEST_F(WellPainting, InnerPictureStretchedOverTheWell)
     EXPECT_EQ(background.copy(198, 0, 198, 629), Plain(qRgb(0, 0, 255), 198, 629));
 }
 
+// A metafile is drawn on a transparent ground: the picture stretched over the well shows
+// through the transparent parts of the tiles laid over it.
+TEST_F(WellPainting, StretchedMetafileShowsThroughItsTiles)
+{
+    MetafileTestFiles::TWmf wmf; // a red left half, the rest transparent
+    wmf.Add(0x02FC, MetafileTestFiles::Words({0, 0xFF, 0, 0})).Add(0x012D, {0}).Add(0x0999, {1, 2}); // an unknown record, skipped
+    wmf.Add(0x041B, {96, 48, 0, 0});
+    const QString path = Folder.filePath(QStringLiteral("half.wmf"));
+    ASSERT_TRUE(WriteFile(path, wmf.Placeable(QRect(0, 0, 96, 96), 96)));
+    Settings.InnerMode = 2;
+    Settings.InnerTile = true;
+    Settings.InnerImage = path.toStdString();
+    Open();
+
+    const QImage& background = Painter.WellBackground();
+    EXPECT_EQ(background.pixel(30, 10), qRgb(255, 0, 0));  // the first tile's red half
+    EXPECT_EQ(background.pixel(150, 10), qRgb(255, 0, 0)); // the stretched half through a tile
+    EXPECT_EQ(background.pixel(300, 10), qRgb(255, 0, 0)); // the fourth tile
+    EXPECT_NE(background.pixel(250, 10), qRgb(255, 0, 0)); // neither
+    EXPECT_TRUE(Messages.empty());
+}
+
 struct TFailureCase
 {
     const char* Name;
@@ -241,7 +271,9 @@ TEST_F(WellPainting, UnopenablePicturesFallBackToColour)
         Folder.filePath(QStringLiteral("valid.jpe")),
         Folder.filePath(QStringLiteral("cut.jpg")),
         Folder.filePath(QStringLiteral("texture2.bmp")), // missing
+        Folder.filePath(QStringLiteral("pipe.bmp")),     // a named pipe once held start-up forever
     };
+    ASSERT_EQ(mkfifo(QFile::encodeName(paths[3]).constData(), 0600), 0);
     for (const QString& path : paths)
     {
         Messages.clear();

@@ -1,0 +1,378 @@
+#include "view/MetafileCanvas.h"
+
+#include "view/MetafileGeometry.h"
+
+#include <algorithm>
+#include <cmath>
+
+using namespace MetafileGeometry;
+
+namespace
+{
+
+// Deeper nesting than this is no drawing anyone made; further saves are ignored.
+constexpr size_t MaxSavedStates = 256;
+// Wider pens only slow the stroker down; the picture is at most 16384 pixels anyway.
+constexpr double MaxPenPixels = 4096;
+// Every file may draw this much, and sixteen times its own picture over.
+constexpr double BaseBudget = 64e6;
+constexpr double PictureCoats = 16;
+// How far past the picture's edges a shape is still drawn as it is.
+constexpr double FarMargin = 1024;
+
+Qt::PenStyle LineStyle(uint32_t style)
+{
+    switch (style & 0x0F)
+    {
+    case 1: return Qt::DashLine;
+    case 2: return Qt::DotLine;
+    case 3: return Qt::DashDotLine;
+    case 4: return Qt::DashDotDotLine;
+    case 5: return Qt::NoPen;
+    default: return Qt::SolidLine;
+    }
+}
+
+Qt::BrushStyle HatchStyle(uint32_t hatch)
+{
+    switch (hatch)
+    {
+    case 0: return Qt::HorPattern;
+    case 1: return Qt::VerPattern;
+    case 2: return Qt::FDiagPattern;
+    case 3: return Qt::BDiagPattern;
+    case 4: return Qt::CrossPattern;
+    default: return Qt::DiagCrossPattern;
+    }
+}
+
+} // namespace
+
+TMetafileCanvas::TMetafileCanvas(QImage& picture, const QTransform& deviceToPicture, QSizeF devicePerMillimetre)
+    : Picture(picture), Painter(&picture), DeviceToPicture(deviceToPicture), DevicePerMillimetre(devicePerMillimetre),
+      Budget(BaseBudget + PictureCoats * double(picture.width()) * picture.height())
+{
+    Painter.setRenderHint(QPainter::Antialiasing);
+    Painter.setRenderHint(QPainter::TextAntialiasing);
+}
+
+bool TMetafileCanvas::Afford(double pixels)
+{
+    Spent += std::max(pixels, 0.0);
+    return !Exhausted();
+}
+
+bool TMetafileCanvas::AffordArea(const QRectF& logical, double extra)
+{
+    const QRectF shown = Transform().mapRect(logical).intersected(QRectF(Picture.rect()));
+    return Afford(CallCost + extra + (shown.isValid() ? shown.width() * shown.height() : 0));
+}
+
+void TMetafileCanvas::ResizeTable(uint32_t count)
+{
+    Objects.assign(count, TGdiObject{});
+    FreeObjects.clear();
+    for (uint32_t index = 0; index < count; ++index)
+        FreeObjects.insert(FreeObjects.end(), index);
+}
+
+bool TMetafileCanvas::PutAt(uint32_t index, TGdiObject object)
+{
+    if (index >= Objects.size())
+        return false;
+    Objects[index] = std::move(object);
+    FreeObjects.erase(index);
+    return true;
+}
+
+bool TMetafileCanvas::PutFirstFree(TGdiObject object)
+{
+    // A placeholder for the palettes and regions nobody draws with still takes a place.
+    if (std::holds_alternative<std::monostate>(object))
+        object = TGdiBrush{1, Qt::white, 0, {}};
+    if (FreeObjects.empty())
+        return false;
+    return PutAt(*FreeObjects.begin(), std::move(object));
+}
+
+bool TMetafileCanvas::Select(uint32_t index)
+{
+    if (index >= Objects.size())
+        return false;
+    const TGdiObject& object = Objects[index];
+    if (const auto* pen = std::get_if<TGdiPen>(&object))
+        Now.Pen = *pen;
+    else if (const auto* brush = std::get_if<TGdiBrush>(&object))
+        Now.Brush = *brush;
+    else if (const auto* font = std::get_if<TGdiFont>(&object))
+        Now.Font = *font;
+    return true;
+}
+
+bool TMetafileCanvas::Delete(uint32_t index)
+{
+    if (index >= Objects.size())
+        return false;
+    Objects[index] = TGdiObject{};
+    FreeObjects.insert(index);
+    return true;
+}
+
+void TMetafileCanvas::SelectStock(uint32_t stock)
+{
+    static const int greys[] = {255, 192, 128, 64, 0};
+    if (stock <= 4)
+        Now.Brush = TGdiBrush{0, QColor(greys[stock], greys[stock], greys[stock]), 0, {}};
+    else if (stock == 5)
+        Now.Brush = TGdiBrush{1, Qt::white, 0, {}};
+    else if (stock == 6 || stock == 7)
+        Now.Pen = TGdiPen{0, 0, stock == 6 ? Qt::white : Qt::black};
+    else if (stock == 8)
+        Now.Pen = TGdiPen{5, 0, Qt::black};
+    else if (stock >= 10 && stock <= 17 && stock != 15)
+        Now.Font = TGdiFont{};
+}
+
+void TMetafileCanvas::SetMapMode(int mode)
+{
+    if (mode < 1 || mode > 8)
+        return;
+    Now.MapMode = mode;
+}
+
+// Extents of zero are refused, as the device refuses them; extents only count in the two scalable modes.
+void TMetafileCanvas::SetWindowExt(QSizeF extent)
+{
+    if (extent.width() != 0 && extent.height() != 0)
+        Now.WindowExt = extent;
+}
+
+void TMetafileCanvas::SetViewportExt(QSizeF extent)
+{
+    if (extent.width() != 0 && extent.height() != 0)
+        Now.ViewportExt = extent;
+}
+
+void TMetafileCanvas::ScaleWindowExt(double xNum, double xDenom, double yNum, double yDenom)
+{
+    if (xDenom != 0 && yDenom != 0)
+        SetWindowExt(QSizeF(Now.WindowExt.width() * xNum / xDenom, Now.WindowExt.height() * yNum / yDenom));
+}
+
+void TMetafileCanvas::ScaleViewportExt(double xNum, double xDenom, double yNum, double yDenom)
+{
+    if (xDenom != 0 && yDenom != 0)
+        SetViewportExt(QSizeF(Now.ViewportExt.width() * xNum / xDenom, Now.ViewportExt.height() * yNum / yDenom));
+}
+
+void TMetafileCanvas::ModifyWorld(const QTransform& transform, uint32_t mode)
+{
+    switch (mode)
+    {
+    case 1: Now.World = QTransform(); break;
+    case 2: Now.World = transform * Now.World; break;
+    case 3: Now.World = Now.World * transform; break;
+    case 4: Now.World = transform; break;
+    default: break;
+    }
+}
+
+void TMetafileCanvas::Save()
+{
+    if (Saved.size() < MaxSavedStates)
+        Saved.push_back(Now);
+}
+
+// A negative number counts back from the latest save, a positive one names a save from the first.
+void TMetafileCanvas::Restore(int which)
+{
+    const int64_t depth = static_cast<int64_t>(Saved.size());
+    const int64_t target = which < 0 ? depth + which : int64_t(which) - 1;
+    if (which == 0 || target < 0 || target >= depth)
+        return;
+    Now = Saved[static_cast<size_t>(target)];
+    Saved.resize(static_cast<size_t>(target));
+}
+
+QTransform TMetafileCanvas::LogicalToDevice() const
+{
+    // Logical units per millimetre of the fixed modes: 0.1 mm, 0.01 mm, 0.01 in, 0.001 in, 1/1440 in.
+    static const double unitsPerMillimetre[] = {10, 100, 100 / 25.4, 1000 / 25.4, 1440 / 25.4};
+    double sx = 1;
+    double sy = 1;
+    if (Now.MapMode >= 2 && Now.MapMode <= 6)
+    {
+        const double units = unitsPerMillimetre[Now.MapMode - 2];
+        sx = DevicePerMillimetre.width() / units;
+        sy = -DevicePerMillimetre.height() / units;
+    }
+    else if (Now.MapMode >= 7)
+    {
+        sx = Now.ViewportExt.width() / Now.WindowExt.width();
+        sy = Now.ViewportExt.height() / Now.WindowExt.height();
+        if (Now.MapMode == 7)
+        {
+            const double scale = std::min(std::abs(sx), std::abs(sy));
+            sx = std::copysign(scale, sx);
+            sy = std::copysign(scale, sy);
+        }
+    }
+    QTransform mapping;
+    mapping.translate(-Now.WindowOrg.x(), -Now.WindowOrg.y());
+    QTransform scaled = mapping * QTransform::fromScale(sx, sy);
+    return scaled * QTransform::fromTranslate(Now.ViewportOrg.x(), Now.ViewportOrg.y());
+}
+
+QTransform TMetafileCanvas::Transform() const
+{
+    return Now.World * LogicalToDevice() * DeviceToPicture;
+}
+
+double TMetafileCanvas::PenPixels() const
+{
+    const double scale = std::sqrt(std::abs(Transform().determinant()));
+    const double pixels = Now.Pen.Width * (std::isfinite(scale) ? scale : 1.0);
+    return std::clamp(std::isfinite(pixels) ? pixels : 1.0, 1.0, MaxPenPixels);
+}
+
+QPen TMetafileCanvas::MakePen() const
+{
+    QPen pen(Now.Pen.Colour, PenPixels(), LineStyle(Now.Pen.Style));
+    pen.setCosmetic(true);
+    const uint32_t cap = Now.Pen.Style & 0x0F00;
+    const uint32_t join = Now.Pen.Style & 0xF000;
+    pen.setCapStyle(cap == 0x0100 ? Qt::SquareCap : cap == 0x0200 ? Qt::FlatCap : Qt::RoundCap);
+    pen.setJoinStyle(join == 0x1000 ? Qt::BevelJoin : join == 0x2000 ? Qt::MiterJoin : Qt::RoundJoin);
+    return pen;
+}
+
+QBrush TMetafileCanvas::MakeBrush() const
+{
+    const TGdiBrush& brush = Now.Brush;
+    if (brush.Style == 1)
+        return Qt::NoBrush;
+    if (brush.Style == 2)
+        return QBrush(brush.Colour, HatchStyle(brush.Hatch));
+    if (brush.Style >= 3 && !brush.Pattern.isNull())
+    {
+        // Patterns repeat in device pixels, whatever the scale of the drawing.
+        QBrush pattern(brush.Pattern);
+        pattern.setTransform(Transform().inverted());
+        return pattern;
+    }
+    return QBrush(brush.Colour);
+}
+
+void TMetafileCanvas::Prepare(const QTransform& transform)
+{
+    Painter.resetTransform();
+    if (Now.Clip)
+        Painter.setClipRegion(*Now.Clip);
+    else
+        Painter.setClipping(false);
+    Painter.setTransform(transform);
+    Painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void TMetafileCanvas::Paint(const QPainterPath& path, bool fill, bool stroke)
+{
+    const QTransform transform = Transform();
+    if (!Usable(transform) || !AffordArea(path.controlPointRect(), path.elementCount()))
+        return;
+    const QPen pen = stroke ? MakePen() : QPen(Qt::NoPen);
+    const QRectF reach = QRectF(Picture.rect()).adjusted(-FarMargin, -FarMargin, FarMargin, FarMargin)
+                             .adjusted(-pen.widthF(), -pen.widthF(), pen.widthF(), pen.widthF());
+    const QPainterPath mapped = transform.map(path);
+    if (!reach.contains(mapped.controlPointRect()))
+    {
+        PaintFar(mapped, reach, fill, pen);
+        return;
+    }
+    Prepare(transform);
+    if (fill && Now.Brush.Style == 2 && Now.OpaqueBack)
+        Painter.fillPath(path, Now.BackColour);
+    Painter.setBrush(fill ? MakeBrush() : QBrush(Qt::NoBrush));
+    Painter.setPen(pen);
+    Painter.drawPath(path);
+}
+
+// The rasterizer walks every pixel of a line even where it is never shown; geometry that
+// reaches far past the picture is cut down to a margin around it first.
+void TMetafileCanvas::PaintFar(const QPainterPath& mapped, const QRectF& reach, bool fill, const QPen& pen)
+{
+    Prepare(QTransform());
+    if (fill)
+    {
+        QPainterPath box;
+        box.addRect(reach);
+        const QPainterPath inside = mapped.intersected(box);
+        if (Now.Brush.Style == 2 && Now.OpaqueBack)
+            Painter.fillPath(inside, Now.BackColour);
+        Painter.fillPath(inside, MakeBrush());
+    }
+    if (pen.style() == Qt::NoPen)
+        return;
+    QPainterPath lines;
+    for (const QPolygonF& polygon : mapped.toSubpathPolygons())
+        for (qsizetype i = 1; i < polygon.size(); ++i)
+        {
+            QPointF a = polygon[i - 1];
+            QPointF b = polygon[i];
+            if (ClipSegment(reach, a, b))
+            {
+                lines.moveTo(a);
+                lines.lineTo(b);
+            }
+        }
+    Painter.strokePath(lines, pen);
+}
+
+void TMetafileCanvas::SelectClipPath(int mode)
+{
+    PathOpen = false;
+    Path.setFillRule(Now.FillRule);
+    if (Usable(Transform()))
+        CombineRegion(QRegion(Pixels(Transform().map(Path).toFillPolygon()), Now.FillRule), mode);
+    Path = QPainterPath();
+}
+
+void TMetafileCanvas::IntersectClip(const QRectF& box)
+{
+    if (Usable(Transform()))
+        CombineRegion(QRegion(Pixels(Transform().map(QPolygonF(box.normalized())))), 1);
+}
+
+void TMetafileCanvas::ExcludeClip(const QRectF& box)
+{
+    if (Usable(Transform()))
+        CombineRegion(QRegion(Pixels(Transform().map(QPolygonF(box.normalized())))), 4);
+}
+
+void TMetafileCanvas::CombineClip(const std::vector<QRectF>& deviceRects, int mode)
+{
+    QRegion region;
+    for (const QRectF& rect : deviceRects)
+        region += QRegion(Pixels(DeviceToPicture.map(QPolygonF(rect.normalized())))).intersected(Picture.rect());
+    if (mode == 5 && deviceRects.empty())
+        Now.Clip.reset();
+    else
+        CombineRegion(region, mode);
+}
+
+void TMetafileCanvas::CombineRegion(const QRegion& raw, int mode)
+{
+    // Region arithmetic goes row by row.
+    if (!Afford(CallCost + 4.0 * Picture.height()))
+        return;
+    const QRegion region = raw.intersected(Picture.rect());
+    const QRegion current = Now.Clip.value_or(QRegion(Picture.rect()));
+    switch (mode)
+    {
+    case 1: Now.Clip = current.intersected(region); break;
+    case 2: Now.Clip = current.united(region); break;
+    case 3: Now.Clip = current.xored(region); break;
+    case 4: Now.Clip = current.subtracted(region); break;
+    case 5: Now.Clip = region; break;
+    default: break;
+    }
+}
