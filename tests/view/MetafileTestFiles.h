@@ -30,13 +30,6 @@ constexpr uint32_t Ref(int red, int green, int blue)
     return uint32_t(red) | uint32_t(green) << 8 | uint32_t(blue) << 16;
 }
 
-// A 24-bit bottom-up DIB of 2 x 2 pixels, given top row first (0xRRGGBB).
-inline QByteArray Dib(uint32_t topLeft, uint32_t topRight, uint32_t bottomLeft, uint32_t bottomRight)
-{
-    return Longs({40, 2, 2}) + Words({1, 24}) + Longs({0, 0, 0, 0, 0, 0}) + Le(3, {bottomLeft, bottomRight}) +
-           Words({0}) + Le(3, {topLeft, topRight}) + Words({0});
-}
-
 // Records of a Windows metafile; parameters in 16-bit words as the format lists them.
 struct TWmf
 {
@@ -50,11 +43,8 @@ struct TWmf
     }
     TWmf& Add(uint16_t function, std::initializer_list<int64_t> words) { return Add(function, Words(words)); }
     // A solid brush or pen made and selected from the first free place.
-    TWmf& Brush(uint32_t colour) { return Add(0x02FC, {0, colour & 0xFFFF, colour >> 16, 0}).Add(0x012D, {0}); }
-    TWmf& Pen(int width, uint32_t colour)
-    {
-        return Add(0x02FA, {0, width, 0, colour & 0xFFFF, colour >> 16}).Add(0x012D, {0});
-    }
+    TWmf& Brush(uint32_t ref) { return Add(0x02FC, {0, ref & 0xFFFF, ref >> 16, 0}).Add(0x012D, {0}); }
+    TWmf& Pen(int width, uint32_t ref) { return Add(0x02FA, {0, width, 0, ref & 0xFFFF, ref >> 16}).Add(0x012D, {0}); }
 
     QByteArray Plain() const
     {
@@ -82,8 +72,8 @@ struct TEmf
         return *this;
     }
     TEmf& Add(uint32_t type, std::initializer_list<int64_t> values) { return Add(type, Longs(values)); }
-    TEmf& Brush(uint32_t colour) { return Add(39, {1, 0, colour, 0}).Add(37, {1}); }
-    TEmf& Pen(int width, uint32_t colour) { return Add(38, {2, 0, width, 0, colour}).Add(37, {2}); }
+    TEmf& Brush(uint32_t ref) { return Add(39, {1, 0, ref, 0}).Add(37, {1}); }
+    TEmf& Pen(int width, uint32_t ref) { return Add(38, {2, 0, width, 0, ref}).Add(37, {2}); }
 
     QByteArray Bytes() const
     {
