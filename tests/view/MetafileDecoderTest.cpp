@@ -275,7 +275,6 @@ TEST(Metafiles, MalformedFilesAreRefused)
         {"wmf header size", {QByteArray(wmf).replace(24, 2, Words({7})), "wmf"}},
         {"wmf zero inch", {TWmf().Placeable(QRect(0, 0, 96, 96), 0), "wmf"}},
         {"wmf empty box", {TWmf().Placeable(QRect(10, 10, 0, 96)), "wmf"}},
-        {"wmf absurd extent", {TWmf().Placeable(QRect(0, 0, 30000, 30000), 1), "wmf"}},
         {"wmf over the pixel ceiling", {TWmf().Placeable(QRect(0, 0, 10000, 7000)), "wmf"}},
         {"wmf plain without a window", {TWmf().Plain(), "wmf"}},
         {"wmf select out of range", TWmf().Add(W::Select, {8})},
@@ -302,7 +301,6 @@ TEST(Metafiles, MalformedFilesAreRefused)
          TEmf().Add(E::ExtTextOutW, {0, 0, 0, 0, 1, 0, 0, 0, 0, 50, 76, 0, 0, 0, 0, 0, 0})},
         {"emf clip rectangles past the record", TEmf().Add(E::ExtSelectClipRgn, {48, 5, 32, 1, 9, 0, 0, 0, 0, 0})},
         {"neither kind", {QByteArray(200, '\x11'), "wmf"}},
-        {"empty", {QByteArray(), "emf"}},
     };
     for (const auto& [name, file] : cases)
     {
