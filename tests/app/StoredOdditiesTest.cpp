@@ -2,63 +2,39 @@
 
 #include "app/FormTumbla.h"
 
-#include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <memory>
 #include <sys/stat.h>
 
 namespace
 {
 
-// Values the program never writes, put into the store between two runs, as a hand edit would.
-class StoredOddities : public ::testing::Test
+// Values the program never writes, put into the store between two runs as a hand edit would: a
+// named pipe as the background once held start-up until something wrote to it, an unknown skin
+// drew every cell invisible, and a well with no rows ended every game at once.
+TEST(StoredOddities, StartUpReportsOrMendsThemAndTheGamePlays)
 {
-protected:
-    void SetUp() override { QSettings(QSettings::NativeFormat, QSettings::UserScope, "Hollin", "Pelmo2000").clear(); }
-
-    void RunWith(const std::function<void(TSettings&)>& edit)
-    {
-        Window = std::make_unique<TFormTumbla>(&Dialogs); // first run: the defaults
-        edit(Window->Config());
-        Window.reset();
-        Dialogs.Shown.clear();
-        Window = std::make_unique<TFormTumbla>(&Dialogs);
-        Window->resize(1280, 800);
-        Window->show();
-    }
-
-    TRecordingDialogs Dialogs;
-    std::unique_ptr<TFormTumbla> Window;
-    QTemporaryDir Folder;
-};
-
-// A named pipe as the background once held start-up until something wrote to it.
-TEST_F(StoredOddities, APipeAsBackgroundIsReportedAtStartUp)
-{
-    const QString pipe = Folder.filePath(QStringLiteral("texture2.bmp"));
+    QTemporaryDir folder;
+    const QString pipe = folder.filePath(QStringLiteral("texture2.bmp"));
     ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-    RunWith([&](TSettings& s) {
-        s.InnerMode = 2;
-        s.InnerImage = pipe.toStdString();
-    });
-    EXPECT_EQ(Dialogs.Shown.count(QStringLiteral("information: Cannot open ") + pipe), 1);
-    EXPECT_EQ(Window->Config().InnerMode, 1);
-}
-
-// An unknown skin draws as Number, and a well with no rows takes the mode's own; a new game
-// then lasts beyond its first piece.
-TEST_F(StoredOddities, AnUnknownSkinAndAnEmptyWellStillPlay)
-{
-    RunWith([](TSettings& s) {
-        s.BlockPicture = 9;
-        s.RowNumber = 0;
-    });
-    EXPECT_EQ(Window->Config().BlockPicture, 4);
-    EXPECT_EQ(Window->Config().RowNumber, 17);
-    TGameEngine& game = Window->Engine();
+    TRecordingDialogs dialogs;
+    {
+        TFormTumbla first(&dialogs); // the defaults, edited and stored as it closes
+        first.Config().InnerMode = 2;
+        first.Config().InnerImage = pipe.toStdString();
+        first.Config().BlockPicture = 9;
+        first.Config().RowNumber = 0;
+    }
+    dialogs.Shown.clear();
+    TFormTumbla window(&dialogs);
+    window.resize(1280, 800);
+    window.show();
+    EXPECT_EQ(dialogs.Shown, QStringList{QStringLiteral("information: Cannot open ") + pipe});
+    EXPECT_EQ(window.Config().InnerMode, 1);
+    EXPECT_EQ(window.Config().BlockPicture, 4);
+    EXPECT_EQ(window.Config().RowNumber, 17);
+    TGameEngine& game = window.Engine();
     game.NewGame();
     for (int tick = 0; tick < 200; ++tick)
         game.TimerTick();

@@ -3,6 +3,7 @@
 #include "StoreTestSupport.h"
 
 #include <functional>
+#include <utility>
 
 namespace
 {
@@ -109,7 +110,6 @@ TEST(ClampStoredSettingsTest, AWellTooSmallForThePiecesTakesTheModesSize)
     const TWellCase cases[] = {
         {1, 1, 1, 3, 1, 3},   // Single fits one column of three rows
         {1, 1, 1, 2, 5, 15},  // too shallow: Single's 5 x 15
-        {1, 1, 0, 0, 5, 15},
         {2, 3, 3, 4, 3, 4},   // DuoBlock: a lying pair enters at column 1 of 3, a standing one needs 4 rows
         {2, 3, 2, 16, 7, 16}, // DuoBlock's 7 x 16
         {3, 1, 4, 17, 9, 17}, // TrioBlock lying from the middle needs 5 columns
@@ -125,16 +125,15 @@ TEST(ClampStoredSettingsTest, AWellTooSmallForThePiecesTakesTheModesSize)
     };
     for (const TWellCase& c : cases)
     {
-        SCOPED_TRACE(testing::Message() << int(c.NumOfBlock) << "/" << int(c.GameMode) << " " << c.ColNumber
-                                        << "x" << c.RowNumber);
+        SCOPED_TRACE(&c - cases);
         TSettings settings;
         settings.NumOfBlock = c.NumOfBlock;
         settings.GameMode = c.GameMode;
         settings.ColNumber = c.ColNumber;
         settings.RowNumber = c.RowNumber;
         ClampStoredSettings(settings, TDisplayFacts{1024, 32, ""});
-        EXPECT_EQ(c.ExpectedColumns, settings.ColNumber);
-        EXPECT_EQ(c.ExpectedRows, settings.RowNumber);
+        EXPECT_EQ(std::make_pair(c.ExpectedColumns, c.ExpectedRows),
+                  std::make_pair(settings.ColNumber, settings.RowNumber));
     }
 }
 

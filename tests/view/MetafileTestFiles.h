@@ -5,7 +5,6 @@
 
 #include <QByteArray>
 #include <QRect>
-#include <QString>
 
 #include <cstdint>
 #include <initializer_list>
@@ -13,48 +12,22 @@
 namespace MetafileTestFiles
 {
 
-inline void PutLe(QByteArray& out, uint32_t value, int bytes)
+// Each value in the given number of bytes, low byte first.
+inline QByteArray Le(int bytes, std::initializer_list<int64_t> values)
 {
-    for (int i = 0; i < bytes; ++i)
-        out.append(char((value >> (8 * i)) & 0xFF));
+    QByteArray out;
+    for (int64_t value : values)
+        for (int i = 0; i < bytes; ++i)
+            out.append(char((value >> (8 * i)) & 0xFF));
+    return out;
 }
+inline QByteArray Words(std::initializer_list<int64_t> words) { return Le(2, words); }
+inline QByteArray Longs(std::initializer_list<int64_t> values) { return Le(4, values); }
 
 // A colour as the files keep it: red in the low byte.
 constexpr uint32_t Ref(int red, int green, int blue)
 {
     return uint32_t(red) | uint32_t(green) << 8 | uint32_t(blue) << 16;
-}
-
-inline QByteArray Words(std::initializer_list<int> words)
-{
-    QByteArray out;
-    for (int word : words)
-        PutLe(out, uint32_t(word), 2);
-    return out;
-}
-
-inline QByteArray Longs(std::initializer_list<int64_t> values)
-{
-    QByteArray out;
-    for (int64_t value : values)
-        PutLe(out, uint32_t(value), 4);
-    return out;
-}
-
-// A 24-bit bottom-up DIB of w x h pixels, given top row first (0xRRGGBB).
-inline QByteArray Dib(int w, int h, std::initializer_list<uint32_t> topDown, bool withBits = true)
-{
-    QByteArray out = Longs({40, w, h}) + Words({1, 24}) + Longs({0, 0, 0, 0, 0, 0});
-    const int stride = (w * 3 + 3) / 4 * 4;
-    const uint32_t* pixels = topDown.begin();
-    for (int row = h - 1; row >= 0 && withBits; --row)
-    {
-        QByteArray line;
-        for (int x = 0; x < w; ++x)
-            PutLe(line, pixels[row * w + x], 3); // blue, green, red in the file
-        out += line.leftJustified(stride, '\0');
-    }
-    return out;
 }
 
 // Records of a Windows metafile; parameters in 16-bit words as the format lists them.
@@ -65,28 +38,23 @@ struct TWmf
 
     TWmf& Add(uint16_t function, const QByteArray& parameters)
     {
-        PutLe(Records, uint32_t(3 + parameters.size() / 2), 4);
-        PutLe(Records, function, 2);
-        Records += parameters;
+        Records += Longs({3 + parameters.size() / 2}) + Words({function}) + parameters;
         return *this;
     }
-    TWmf& Add(uint16_t function, std::initializer_list<int> words) { return Add(function, Words(words)); }
+    TWmf& Add(uint16_t function, std::initializer_list<int64_t> words) { return Add(function, Words(words)); }
+    // A solid brush or pen made and selected from the first free place.
+    TWmf& Brush(uint32_t ref) { return Add(0x02FC, {0, ref & 0xFFFF, ref >> 16, 0}).Add(0x012D, {0}); }
+    TWmf& Pen(int width, uint32_t ref) { return Add(0x02FA, {0, width, 0, ref & 0xFFFF, ref >> 16}).Add(0x012D, {0}); }
 
     QByteArray Plain() const
     {
-        QByteArray out = Words({1, 9, 0x0300});
-        PutLe(out, uint32_t((18 + Records.size() + 6) / 2), 4);
-        out += Words({Objects});
-        PutLe(out, 0, 4);
-        out += Words({0});
-        return out + Records + Words({3, 0, 0});
+        return Words({1, 9, 0x0300}) + Longs({(18 + Records.size() + 6) / 2}) + Words({Objects}) + Longs({0}) +
+               Words({0}) + Records + Words({3, 0, 0});
     }
-
-    QByteArray Placeable(QRect box, int inch) const
+    QByteArray Placeable(QRect box = QRect(0, 0, 96, 96), int inch = 96) const
     {
-        QByteArray out = Longs({0x9AC6CDD7}) + Words({0, box.left(), box.top(), box.right() + 1, box.bottom() + 1, inch});
-        PutLe(out, 0, 4);
-        return out + Words({0}) + Plain();
+        return Longs({0x9AC6CDD7}) + Words({0, box.left(), box.top(), box.right() + 1, box.bottom() + 1, inch}) +
+               Longs({0}) + Words({0}) + Plain();
     }
 };
 
@@ -100,22 +68,21 @@ struct TEmf
 
     TEmf& Add(uint32_t type, const QByteArray& parameters)
     {
-        PutLe(Records, type, 4);
-        PutLe(Records, uint32_t(8 + parameters.size()), 4);
-        Records += parameters;
+        Records += Longs({type, 8 + parameters.size()}) + parameters;
         return *this;
     }
     TEmf& Add(uint32_t type, std::initializer_list<int64_t> values) { return Add(type, Longs(values)); }
+    TEmf& Brush(uint32_t ref) { return Add(39, {1, 0, ref, 0}).Add(37, {1}); }
+    TEmf& Pen(int width, uint32_t ref) { return Add(38, {2, 0, width, 0, ref}).Add(37, {2}); }
 
     QByteArray Bytes() const
     {
         // 960 device pixels on 254 millimetres: 96 to the inch, as the picture.
         const int w = Size.width();
         const int h = Size.height();
-        QByteArray header = Longs({1, 88, 0, 0, w - 1, h - 1, 0, 0, w * 2540 / 96, h * 2540 / 96, 0x464D4520, 0x10000,
-                                   88 + Records.size() + 20, 0}) +
-                            Words({Handles, 0}) + Longs({0, 0, 0, 960, 960, 254, 254});
-        return header + Records + Longs({14, 20, 0, 16, 20});
+        return Longs({1, 88, 0, 0, w - 1, h - 1, 0, 0, w * 2540 / 96, h * 2540 / 96, 0x464D4520, 0x10000,
+                      88 + Records.size() + 20, 0}) +
+               Words({Handles, 0}) + Longs({0, 0, 0, 960, 960, 254, 254}) + Records + Longs({14, 20, 0, 16, 20});
     }
 };
 

