@@ -11,14 +11,6 @@ using namespace AudioTestFiles;
 
 namespace
 {
-QByteArray Bytes(std::initializer_list<int> values)
-{
-    QByteArray out;
-    for (int value : values)
-        out.append(char(value));
-    return out;
-}
-
 QByteArray Smf(std::initializer_list<QByteArray> tracks)
 {
     QByteArray out("MThd");
@@ -46,17 +38,17 @@ std::string Timeline(const TMidiSong& song)
 TEST(MidiReader, MergesTheTracksInPlayingOrderWithTheTempoOfTheFirst)
 {
     // 96 ticks a quarter; after one quarter at 120 the tempo halves to 60.
-    const QByteArray tempo = Bytes({0x60, 0xFF, 0x51, 0x03, 0x0F, 0x42, 0x40, 0x00, 0xFF, 0x2F, 0x00});
-    const QByteArray notes = Bytes({0x00, 0x90, 0x3C, 0x40, 0x60, 0x80, 0x3C, 0x00, 0x60, 0xC1, 0x05, 0x00, 0xFF, 0x2F, 0x00});
-    const QByteArray sysEx = Bytes({0x30, 0xF0, 0x04, 0x7E, 0x7F, 0x09, 0xF7, 0x00, 0xFF, 0x2F, 0x00});
+    const QByteArray tempo = QByteArray::fromHex("60 FF51030F4240 00FF2F00");
+    const QByteArray notes = QByteArray::fromHex("00 903C40 60 803C00 60 C105 00FF2F00");
+    const QByteArray sysEx = QByteArray::fromHex("30 F0047E7F09F7 00FF2F00");
     const std::optional<TMidiSong> song = TMidiReader::Read(Smf({tempo, notes, sysEx}));
     ASSERT_TRUE(song);
     EXPECT_EQ(Timeline(*song), "0:144 250000:240 500000:128 1500000:193 ");
     EXPECT_EQ(song->LengthMicroseconds, 1500000);
     const TMidiEvent& message = song->Events[1];
-    const std::vector<uint8_t> payload(song->SysEx.begin() + message.SysExOffset,
-                                       song->SysEx.begin() + message.SysExOffset + message.SysExLength);
-    EXPECT_EQ(payload, (std::vector<uint8_t>{0x7E, 0x7F, 0x09})) << "without its closing F7";
+    const auto payload = song->SysEx.begin() + message.SysExOffset;
+    EXPECT_EQ(std::vector(payload, payload + message.SysExLength), (std::vector<uint8_t>{0x7E, 0x7F, 0x09}))
+        << "without its closing F7";
 }
 
 TEST(MidiReader, FindsTheSongInsideItsRiffWrapper)
@@ -87,9 +79,7 @@ TEST(MidiReader, FindsTheSongInsideItsRiffWrapper)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
         const std::optional<TMidiSong> read = TMidiReader::Read(c.File);
-        ASSERT_EQ(read.has_value(), c.Reads);
-        if (read)
-            EXPECT_EQ(read->LengthMicroseconds, 500000);
+        EXPECT_EQ(read ? read->LengthMicroseconds : 0, c.Reads ? 500000 : 0);
     }
 }
 } // namespace
