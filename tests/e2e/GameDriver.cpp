@@ -7,64 +7,48 @@
 #include <QThread>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <csignal>
 #include <sys/prctl.h>
 
 namespace
 {
-constexpr int WindowBound = 15000;
-
+// Every picture as 0xffRRGGBB, so that pixels compare as they are.
 QImage Load(const QString& path)
 {
     return QImage(path).convertToFormat(QImage::Format_RGB32);
 }
 
-// The centre pixel of each colour's cell in a skin at the default (large) size: what a cell of
-// that colour shows in its middle.
-std::array<QRgb, 8> CellCentres(const QString& skin)
-{
-    std::array<QRgb, 8> result{};
-    for (int colour = 1; colour <= 7; ++colour)
-    {
-        const QImage cell = Load(QStringLiteral(":/cells/%1%2").arg(skin).arg(colour));
-        result[colour] = cell.isNull() ? 0 : cell.pixel(cell.width() / 2, cell.height() / 2) & 0xFFFFFF;
-    }
-    return result;
-}
-
 // How far the outer texture runs right and down from the client's corner, along its first
 // pixels (no control lies there): the client's size, whatever the window frame adds.
-QSize TextureExtent(const QImage& screen, QPoint origin, QSize fallback)
+QSize TextureExtent(const QImage& screen, QPoint corner)
 {
-    const QImage& tile = TGameDriver::OuterTexture();
-    auto matches = [&](int x, int y) {
-        const QRgb expected = tile.pixel((x - origin.x()) % tile.width(), (y - origin.y()) % tile.height());
-        return x < screen.width() && y < screen.height() && ((screen.pixel(x, y) ^ expected) & 0xFFFFFF) == 0;
+    const QImage tile = Texture(1);
+    const auto matches = [&](int x, int y) {
+        return x < screen.width() && y < screen.height() &&
+               screen.pixel(x, y) == tile.pixel((x - corner.x()) % tile.width(), (y - corner.y()) % tile.height());
     };
-    if (!matches(origin.x(), origin.y()))
-        return fallback;
-    int width = 0;
-    while (matches(origin.x() + width, origin.y() + 1))
-        ++width;
-    int height = 0;
-    while (matches(origin.x() + 1, origin.y() + height))
-        ++height;
-    return {width, height};
+    QSize size(0, 0);
+    while (matches(corner.x() + size.width(), corner.y() + 1))
+        size.rwidth()++;
+    while (matches(corner.x() + 1, corner.y() + size.height()))
+        size.rheight()++;
+    return size;
 }
 
 // Whatever ends the test (a crash, CTest's time bound), what it started ends with it.
-std::unique_ptr<QProcess> ChildProcess()
+std::unique_ptr<QProcess> ChildProcess(const QProcessEnvironment& environment)
 {
     auto process = std::make_unique<QProcess>();
+    process->setProcessEnvironment(environment);
     process->setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGKILL); });
     return process;
 }
 
 void Stop(std::unique_ptr<QProcess>& process)
 {
-    if (!process)
-        return;
-    if (process->state() != QProcess::NotRunning)
+    if (process && process->state() != QProcess::NotRunning)
     {
         process->kill();
         process->waitForFinished(3000);
@@ -73,12 +57,15 @@ void Stop(std::unique_ptr<QProcess>& process)
 }
 } // namespace
 
-TGameDriver::TGameDriver(const QString& testName)
-    : ShotDir(QStringLiteral(PELMO_SHOT_DIR "/") + testName)
+TGameDriver::TGameDriver(const QString& testName) : ShotDir(PELMO_SHOT_DIR "/" + testName)
 {
     QDir(ShotDir).removeRecursively();
     QDir().mkpath(ShotDir);
-    if (!StartServer())
+    Environment.insert("XDG_CONFIG_HOME", ConfigHome.path());
+    Environment.insert("QT_QPA_PLATFORM", "xcb");
+    Environment.insert("SDL_AUDIODRIVER", "dummy");
+    // A machine busy compiling may miss the bound once; a second server gets a fresh one.
+    if (!StartServer() && !StartServer())
         ADD_FAILURE() << "no X server with a window manager could be started";
 }
 
@@ -93,54 +80,27 @@ TGameDriver::~TGameDriver()
 
 bool TGameDriver::StartServer()
 {
-    // The server picks a free display itself and names it on the descriptor given.
-    Server = ChildProcess();
-    Server->setProcessChannelMode(QProcess::SeparateChannels);
-    Server->start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                                           QStringLiteral("0"), QStringLiteral("1280x1024x24"),
-                                           QStringLiteral("-nolisten"), QStringLiteral("tcp")});
-    QElapsedTimer clock;
-    clock.start();
-    QByteArray number;
-    while (!number.contains('\n') && clock.elapsed() < 10000 && Server->state() != QProcess::NotRunning)
-    {
-        Server->waitForReadyRead(200);
-        number += Server->readAllStandardOutput();
-    }
-    if (!number.contains('\n'))
+    Stop(WindowManager);
+    Stop(Server);
+    // The server picks a free display itself and names it, in one write, on the descriptor given.
+    Server = ChildProcess(Environment);
+    Server->start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+    if (!Server->waitForReadyRead(10000))
         return false;
-    Display = QStringLiteral(":") + QString::fromLatin1(number.trimmed());
-
-    WindowManager = ChildProcess();
-    WindowManager->setProcessEnvironment(Environment());
-    WindowManager->start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
+    Environment.insert("DISPLAY", ":" + QString::fromLatin1(Server->readAllStandardOutput().trimmed()));
+    WindowManager = ChildProcess(Environment);
+    WindowManager->start("openbox", {"--sm-disable"});
     // The manager is ready once it owns the screen's window-manager selection.
-    while (clock.elapsed() < 10000)
-    {
-        if (Run(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
-                .contains(QStringLiteral("window id")))
-            return true;
-        Pause(100);
-    }
-    return false;
+    return WaitUntil(10000,
+                     [this] { return Run("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id"); });
 }
 
-QProcessEnvironment TGameDriver::Environment() const
-{
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DISPLAY"), Display);
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), ConfigHome.path());
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    environment.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
-    return environment;
-}
-
-QString TGameDriver::Run(const QString& program, const QStringList& arguments, int milliseconds)
+QString TGameDriver::Run(const QString& program, const QStringList& arguments)
 {
     QProcess process;
-    process.setProcessEnvironment(Environment());
+    process.setProcessEnvironment(Environment);
     process.start(program, arguments);
-    if (!process.waitForFinished(milliseconds))
+    if (!process.waitForFinished(5000))
     {
         process.kill();
         process.waitForFinished(1000);
@@ -148,77 +108,48 @@ QString TGameDriver::Run(const QString& program, const QStringList& arguments, i
     return QString::fromLocal8Bit(process.readAllStandardOutput());
 }
 
-QString TGameDriver::StorePath() const
+void TGameDriver::WriteStore(const QByteArray& text)
 {
-    return ConfigHome.filePath(QStringLiteral("Hollin/Pelmo2000.conf"));
-}
-
-void TGameDriver::WriteStore(const QString& text)
-{
-    QDir().mkpath(ConfigHome.filePath(QStringLiteral("Hollin")));
+    QDir().mkpath(ConfigHome.filePath("Hollin"));
     QFile file(StorePath());
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        file.write(text.toUtf8());
+        file.write(text);
 }
 
 bool TGameDriver::Launch(const QString& program)
 {
-    Program = ChildProcess();
-    Program->setProcessEnvironment(Environment());
+    Program = ChildProcess(Environment);
     Program->setProcessChannelMode(QProcess::ForwardedChannels);
-    Program->start(program.isEmpty() ? QStringLiteral(PELMO_PROGRAM) : program, {});
+    Program->start(program, {});
     return Program->waitForStarted(5000);
 }
 
 bool TGameDriver::WaitForMainWindow()
 {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < WindowBound && Running())
-    {
-        // The game window: maximised to the screen's width, with the well painted.
-        const QString id = Run(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow")}).trimmed();
-        if (!id.isEmpty())
-        {
-            const QString geometry =
-                Run(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), id});
-            int x = 0, y = 0, width = 0, height = 0;
-            for (const QString& line : geometry.split(QLatin1Char('\n')))
-            {
-                const QString value = line.section(QLatin1Char('='), 1);
-                if (line.startsWith(QStringLiteral("X=")))
-                    x = value.toInt();
-                else if (line.startsWith(QStringLiteral("Y=")))
-                    y = value.toInt();
-                else if (line.startsWith(QStringLiteral("WIDTH=")))
-                    width = value.toInt();
-                else if (line.startsWith(QStringLiteral("HEIGHT=")))
-                    height = value.toInt();
-            }
-            if (width >= 1200)
-            {
-                // Painted once the well's texture shows; the outer texture, when shown, marks the client's corner.
-                const QImage screen = Shot(QStringLiteral("window"));
-                if (FindTile(screen, InnerTexture()))
-                {
-                    MainWindowId = id;
-                    // A busy machine may map the window before the manager hands it the focus.
-                    Run(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), QStringLiteral("--sync"), id});
-                    const QPoint origin = FindTile(screen, OuterTexture()).value_or(QPoint(x, y));
-                    Client = QRect(origin, TextureExtent(screen, origin, QSize(x + width, y + height) -
-                                                                            QSize(origin.x(), origin.y())));
-                    return true;
-                }
-            }
-        }
-        Pause(100);
-    }
-    return false;
+    static const QRegularExpression shell("WINDOW=(\\d+)\\s+X=(-?\\d+)\\s+Y=(-?\\d+)\\s+WIDTH=(\\d+)\\s+HEIGHT=(\\d+)");
+    QRegularExpressionMatch window;
+    QImage screen;
+    // The game window: maximised to the screen's width, and painted once the well's texture shows.
+    WaitUntil(15000, [&] {
+        window = shell.match(Xdo("getactivewindow getwindowgeometry --shell"));
+        screen = window.hasMatch() && window.captured(4).toInt() >= 1200 ? Shot("window") : QImage();
+        return !Running() || FindTile(screen, Texture(2));
+    });
+    if (!Running() || !FindTile(screen, Texture(2)))
+        return false;
+    MainWindowId = window.captured(1);
+    // A busy machine may map the window before the manager hands it the focus.
+    Xdo("windowactivate --sync " + MainWindowId);
+    const std::optional<QPoint> corner = FindTile(screen, Texture(1));
+    Client = corner ? QRect(*corner, TextureExtent(screen, *corner))
+                    : QRect(window.captured(2).toInt(), window.captured(3).toInt(), window.captured(4).toInt(),
+                            window.captured(5).toInt());
+    return true;
 }
 
-bool TGameDriver::WaitForExit(int milliseconds)
+bool TGameDriver::WaitForExit()
 {
-    if (!Program || (Program->state() != QProcess::NotRunning && !Program->waitForFinished(milliseconds)))
+    if (!Program || (Running() && !Program->waitForFinished(5000)))
         return false;
     // A clean end: under the sanitizers a leak or an error at exit shows here as a failure code.
     EXPECT_EQ(Program->exitStatus(), QProcess::NormalExit);
@@ -226,53 +157,28 @@ bool TGameDriver::WaitForExit(int milliseconds)
     return true;
 }
 
-bool TGameDriver::Running() const
-{
-    return Program && Program->state() != QProcess::NotRunning;
-}
-
-void TGameDriver::Key(const QString& keys)
-{
-    QStringList arguments = {QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("40")};
-    arguments += keys.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    Run(QStringLiteral("xdotool"), arguments);
-}
-
 void TGameDriver::Click(QPoint client)
 {
     const QPoint at = Client.topLeft() + client;
-    Run(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()),
-                                    QStringLiteral("click"), QStringLiteral("1")});
+    Xdo(QString("mousemove %1 %2 click 1").arg(at.x()).arg(at.y()));
 }
 
 bool TGameDriver::DialogActive(int milliseconds)
 {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < milliseconds)
-    {
+    QString dialog;
+    WaitUntil(milliseconds, [&] {
         if (!Running())
-            return false;
-        const QStringList ids = Run(QStringLiteral("xdotool"),
-                                    {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
-                                     QString::number(Program->processId())})
-                                    .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        for (const QString& id : ids)
-            if (id != MainWindowId)
-            {
-                // A box that comes up before its window is shown may not get the focus: the player clicks it.
-                Run(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), QStringLiteral("--sync"), id});
-                return true;
-            }
-        Pause(100);
-    }
-    return false;
-}
-
-bool TGameDriver::NumLockOn()
-{
-    static const QRegularExpression on(QStringLiteral("Num Lock:\\s+on"));
-    return Run(QStringLiteral("xset"), {QStringLiteral("q")}).contains(on);
+            return true;
+        QStringList ids = Xdo("search --onlyvisible --pid " + QString::number(Program->processId())).split('\n');
+        ids.removeAll(MainWindowId);
+        ids.removeAll({});
+        dialog = ids.value(0);
+        return !dialog.isEmpty();
+    });
+    // A box that comes up before its window is shown may not get the focus: the player clicks it.
+    if (!dialog.isEmpty() && Running())
+        Xdo("windowactivate --sync " + dialog);
+    return !dialog.isEmpty() && Running();
 }
 
 bool TGameDriver::CloseByWindowManager()
@@ -281,91 +187,76 @@ bool TGameDriver::CloseByWindowManager()
     // can lag behind, so the game window is activated first and the keystroke tried twice.
     for (int attempt = 0; attempt < 2; ++attempt)
     {
-        Run(QStringLiteral("xdotool"), {QStringLiteral("windowactivate"), QStringLiteral("--sync"), MainWindowId});
-        Key(QStringLiteral("alt+F4"));
+        Xdo("windowactivate --sync " + MainWindowId);
+        Key("alt+F4");
         if (DialogActive(4000))
             return true;
     }
     return false;
 }
 
-QString TGameDriver::ActiveTitle()
-{
-    return Run(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow"), QStringLiteral("getwindowname")})
-        .trimmed();
-}
-
 QImage TGameDriver::Shot(const QString& label)
 {
-    const QString path =
-        QStringLiteral("%1/%2-%3.png").arg(ShotDir).arg(++ShotCount, 2, 10, QLatin1Char('0')).arg(label);
-    Run(QStringLiteral("import"), {QStringLiteral("-display"), Display, QStringLiteral("-window"),
-                                   QStringLiteral("root"), QStringLiteral("-quality"), QStringLiteral("10"), path});
+    const QString path = QString("%1/%2-%3.png").arg(ShotDir).arg(++ShotCount, 2, 10, QChar('0')).arg(label);
+    Run("import", {"-window", "root", "-quality", "10", path});
     return Load(path);
 }
 
-void TGameDriver::Pause(int milliseconds)
+bool WaitUntil(int milliseconds, const std::function<bool()>& done)
 {
-    QThread::msleep(static_cast<unsigned long>(milliseconds));
+    QElapsedTimer clock;
+    clock.start();
+    for (; !done(); QThread::msleep(50))
+        if (clock.hasExpired(milliseconds))
+            return false;
+    return true;
 }
 
-std::optional<QPoint> TGameDriver::FindTile(const QImage& screen, const QImage& tile)
+QImage Texture(int number)
 {
+    return Load(QString(PELMO_SOURCE_DIR "/data/texture%1.bmp").arg(number));
+}
+
+std::optional<QPoint> FindTile(const QImage& screen, const QImage& tile)
+{
+    // A patch of the tile's corner is enough to tell it from anything else on the screen.
     constexpr int Patch = 6;
-    if (screen.isNull() || tile.width() < Patch || tile.height() < Patch)
-        return std::nullopt;
+    const auto same = [&](int x, int y) {
+        for (int i = 0; i < Patch * Patch; ++i)
+            if (screen.pixel(x + i % Patch, y + i / Patch) != tile.pixel(i % Patch, i / Patch))
+                return false;
+        return true;
+    };
     for (int y = 0; y + Patch <= screen.height(); ++y)
         for (int x = 0; x + Patch <= screen.width(); ++x)
-        {
-            bool same = true;
-            for (int dy = 0; dy < Patch && same; ++dy)
-                for (int dx = 0; dx < Patch && same; ++dx)
-                    same = (screen.pixel(x + dx, y + dy) & 0xFFFFFF) == (tile.pixel(dx, dy) & 0xFFFFFF);
-            if (same)
+            if (same(x, y))
                 return QPoint(x, y);
-        }
     return std::nullopt;
 }
 
-const QImage& TGameDriver::OuterTexture()
+TScreenWell::TScreenWell(const QImage& screen, QPoint origin, int columns, int rows, QSize cell, const QString& skin)
+    : Columns(columns), Cells(static_cast<size_t>(columns * rows), -1)
 {
-    static const QImage texture = Load(QStringLiteral(PELMO_SOURCE_DIR "/data/texture1.bmp"));
-    return texture;
-}
-
-const QImage& TGameDriver::InnerTexture()
-{
-    static const QImage texture = Load(QStringLiteral(PELMO_SOURCE_DIR "/data/texture2.bmp"));
-    return texture;
-}
-
-TScreenWell::TScreenWell(const QImage& screen, QPoint origin, int columns, int rows, int cellWidth, int cellHeight,
-                         const QString& skin)
-    : Columns(columns), Rows(rows), Cells(static_cast<size_t>(columns * rows), -1)
-{
-    const std::array<QRgb, 8> centres = CellCentres(skin);
-    const QImage& inner = TGameDriver::InnerTexture();
-    for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < columns; ++c)
-        {
-            const int x = c * cellWidth + cellWidth / 2;
-            const int y = r * cellHeight + cellHeight / 2;
-            const QRgb seen = screen.pixel(origin.x() + x, origin.y() + y) & 0xFFFFFF;
-            int& cell = Cells[r * columns + c];
-            if (seen == (inner.pixel(x % inner.width(), y % inner.height()) & 0xFFFFFF))
-                cell = 0;
-            for (int colour = 1; colour <= 7; ++colour)
-                if (seen == centres[colour])
-                    cell = colour;
-        }
+    // A cell is told by its centre pixel: the well's texture there, or the middle of a colour's picture.
+    std::array<QRgb, 8> centres{};
+    const QPoint middle(cell.width() / 2, cell.height() / 2);
+    for (int colour = 1; colour <= 7; ++colour)
+        centres[colour] = Load(QString(":/cells/%1%2").arg(skin).arg(colour)).pixel(middle);
+    const QImage inner = Texture(2);
+    for (int i = 0; i < columns * rows; ++i)
+    {
+        const QPoint centre = QPoint(i % columns * cell.width(), i / columns * cell.height()) + middle;
+        centres[0] = inner.pixel(centre.x() % inner.width(), centre.y() % inner.height());
+        const auto found = std::find(centres.begin(), centres.end(), screen.pixel(origin + centre));
+        Cells[i] = found == centres.end() ? -1 : static_cast<int>(found - centres.begin());
+    }
 }
 
 std::vector<QPoint> TScreenWell::Filled() const
 {
     std::vector<QPoint> filled;
-    for (int r = 0; r < Rows; ++r)
-        for (int c = 0; c < Columns; ++c)
-            if (At(r, c) > 0)
-                filled.emplace_back(r, c);
+    for (int i = 0; i < static_cast<int>(Cells.size()); ++i)
+        if (Cells[i] > 0)
+            filled.emplace_back(i / Columns, i % Columns);
     return filled;
 }
