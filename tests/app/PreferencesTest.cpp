@@ -73,12 +73,6 @@ protected:
         Window->show();
     }
 
-    void TearDown() override
-    {
-        Window.reset();
-        StoreTest::TearDown();
-    }
-
     void Preferences(std::function<void(TFormOptions&)> script)
     {
         Dialogs.Script = std::move(script);
