@@ -60,8 +60,6 @@ protected:
         QApplication::sendEvent(Window.get(), &release);
     }
 
-    static QVariant Stored(const char* name) { return RawStore()->value(name); }
-
     // The command found by the captions the player reads, "&Game" then "&New game".
     QAction* Command(const QString& menu, const QString& item) const
     {
@@ -214,7 +212,7 @@ TEST_F(GameWindowTest, GameOverAsksTheNameThenShowsTheTableAndTheNewBest)
         EXPECT_EQ(Window->Parts().HighDisplay.Value(), c.High);
         EXPECT_NE(Window->Parts().Music.MediaPlayer1().Mode(), TMediaMode::Playing);
     }
-    EXPECT_EQ(Stored("CScore73").toString(), "100");
+    EXPECT_EQ(RawStore()->value("CScore73").toString(), "100");
 }
 
 TEST_F(GameWindowTest, HighScoreDisplayFollowsTheModeAndTheCommandShowsItsTable)
@@ -325,10 +323,10 @@ TEST_F(GameWindowTest, ModeCommandMovesTheMarksAndIsRememberedAtTheNextStart)
     EXPECT_EQ(Window->Parts().Painter.Geometry().WellWidth, 5 * Window->Parts().Settings.BlockWidth);
 
     CloseWindow();
-    EXPECT_EQ(Stored("NumOfBlock").toInt(), 1);
-    EXPECT_EQ(Stored("ColNumber").toInt(), 5);
-    EXPECT_EQ(Stored("RowNumber").toInt(), 15);
-    EXPECT_EQ(Stored("Version").toString(), "1.0");
+    EXPECT_EQ(RawStore()->value("NumOfBlock").toInt(), 1);
+    EXPECT_EQ(RawStore()->value("ColNumber").toInt(), 5);
+    EXPECT_EQ(RawStore()->value("RowNumber").toInt(), 15);
+    EXPECT_EQ(RawStore()->value("Version").toString(), "1.0");
 
     OpenWindow();
     EXPECT_EQ(Window->Parts().Engine.ModeNumber, gmSingle);
@@ -337,12 +335,8 @@ TEST_F(GameWindowTest, ModeCommandMovesTheMarksAndIsRememberedAtTheNextStart)
 
 TEST_F(GameWindowTest, BlockedEntryEndsTheGameWithTheMessage)
 {
-    Window->NewMenuClick();
-    TGameEngine& game = Window->Parts().Engine;
-    for (int col = 0; col < 9; ++col)
-        game.Board.At(0, col) = 1;
-    game.TimerTick();
-    EXPECT_EQ(game.GameState, gsStopped);
+    EndGameWith(0);
+    EXPECT_EQ(Window->Parts().Engine.GameState, gsStopped);
     EXPECT_FALSE(Window->Parts().GameTimer.isActive());
     EXPECT_TRUE(Dialogs.Shown.contains("information: Game over"));
     EXPECT_NE(Window->Parts().Music.MediaPlayer1().Mode(), TMediaMode::Playing);
@@ -373,9 +367,7 @@ TEST_F(GameWindowTest, HardDropShowsThePieceInTheWellOnTheWindow)
 TEST_F(GameWindowTest, MissingOuterPictureIsReportedOnceAndFallsBackToColour)
 {
     CloseWindow();
-    QSettings store(QSettings::NativeFormat, QSettings::UserScope, "Hollin", "Pelmo2000");
-    store.clear();
-    store.sync();
+    ClearStore();
     Dialogs.Shown.clear();
     OpenWindow(); // first run: the defaults, whose textures lie beside the program
     Window->Parts().Settings.OuterMode = 2;
@@ -388,7 +380,7 @@ TEST_F(GameWindowTest, MissingOuterPictureIsReportedOnceAndFallsBackToColour)
     EXPECT_EQ(Window->Parts().Settings.OuterMode, 1);
     EXPECT_EQ(Window->Parts().Settings.OuterImage, "");
     CloseWindow();
-    EXPECT_EQ(Stored("OuterMode").toInt(), 1);
+    EXPECT_EQ(RawStore()->value("OuterMode").toInt(), 1);
 }
 
 // At its smallest, a restored window shows the whole well, clear of every caption, button and
