@@ -8,7 +8,10 @@ corpus_root=$(cd "$(dirname "$0")" && pwd)/corpus
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME="$work/config"
-export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
+# Leaks are looked for after every input; those inside system libraries (Qt's, SDL's, FluidSynth's
+# caches made once) are the same ones the test suite suppresses.
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$(cd "$(dirname "$0")/.." && pwd)/tests/lsan-suppressions.txt:print_suppressions=0}
 mkdir -p "$XDG_CONFIG_HOME"
 status=0
 for fuzzer in "$bin_dir"/*Fuzz; do
