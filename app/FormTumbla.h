@@ -5,7 +5,7 @@
 #include "audio/GameMusic.h"
 #include "audio/SoundEffects.h"
 #include "engine/GameEngine.h"
-#include "settings/Settings.h"
+#include "core/Settings.h"
 #include "settings/SettingsStore.h"
 #include "view/CellImages.h"
 #include "view/WellPainter.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/Settings.h"
+#include "core/Settings.h"
 
 #include <gtest/gtest.h>
 
