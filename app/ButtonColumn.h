@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/GameModes.h"
+#include "core/GameModes.h"
 
 #include <array>
 

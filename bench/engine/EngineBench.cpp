@@ -2,7 +2,7 @@
 #include "engine/Block.h"
 #include "engine/GameEngine.h"
 #include "engine/GameView.h"
-#include "settings/Settings.h"
+#include "core/Settings.h"
 #include "tests/support/FakeClock.h"
 #include "tests/engine/RandomPlayer.h"
 

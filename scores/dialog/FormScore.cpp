@@ -1,6 +1,6 @@
 #include "scores/dialog/FormScore.h"
 
-#include "engine/GameModes.h"
+#include "core/GameModes.h"
 
 #include <QComboBox>
 #include <QFrame>

@@ -127,7 +127,7 @@ TEST_F(PreferencesTest, CancelChangesNothing)
     EXPECT_EQ(PreferencesOf(Window->Parts().Settings, Window->Parts().Preview.ShowNext), before);
     EXPECT_EQ(GameFacts(game), facts);
     EXPECT_EQ(std::make_tuple(game.GameState, MusicMode(), Window->Parts().Music.MediaPlayer1().FileName().toStdString()),
-              std::make_tuple(gsPaused, TMediaMode::Paused, before.MusicFile));
+              std::make_tuple(gsPaused, TMediaMode::Paused, before.Settings.MusicFile));
     EXPECT_EQ(Window->Parts().Painter.WindowImage(), shown);
 }
 

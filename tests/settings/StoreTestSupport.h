@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/Settings.h"
+#include "core/Settings.h"
 #include "tests/support/TempStore.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "StandInCells.h"
 
 #include "engine/GameEngine.h"
-#include "settings/Settings.h"
+#include "core/Settings.h"
 #include "tests/support/FakeClock.h"
 #include "view/CellImages.h"
 #include "view/WellPainter.h"
