@@ -14,6 +14,9 @@ constexpr uint8_t SysExEscape = 0xF7;
 constexpr long double LongestSongMicroseconds = 24.0L * 3600 * 1000000;
 // Far more than any song holds; keeps a hostile file from filling the memory with empty events.
 constexpr size_t MostEvents = 1 << 19;
+// No second of a song that can be heard holds more; the sequencer sends about this many a second at
+// most, and a song far denser would only crawl.
+constexpr size_t MostEventsInASecond = 10000;
 
 struct TTimedEvent
 {
@@ -243,6 +246,18 @@ long double ApplyTempos(std::vector<TTimedEvent>& events, std::vector<TTempoChan
         timed.Event.Microsecond = static_cast<int64_t>(std::min(advanceTo(timed.Tick), LongestSongMicroseconds) + 0.5L);
     return advanceTo(endTick);
 }
+
+// The most events of any one second of the song (the events in playing order).
+size_t BusiestSecond(const std::vector<TTimedEvent>& events)
+{
+    size_t most = 0;
+    for (size_t first = 0, last = 0; last < events.size(); ++last) {
+        while (events[last].Event.Microsecond - events[first].Event.Microsecond >= 1000000)
+            ++first;
+        most = std::max(most, last - first + 1);
+    }
+    return most;
+}
 } // namespace
 
 std::optional<TMidiSong> TMidiReader::Read(const QByteArray& file)
@@ -292,6 +307,8 @@ std::optional<TMidiSong> TMidiReader::Read(const QByteArray& file)
                      [](const TTimedEvent& a, const TTimedEvent& b) { return a.Tick < b.Tick; });
     const long double length = ApplyTempos(tracks.Events, tracks.Tempos, tracks.EndTick, division);
     if (length > LongestSongMicroseconds || length < 0.5L)
+        return std::nullopt;
+    if (BusiestSecond(tracks.Events) > MostEventsInASecond)
         return std::nullopt;
 
     TMidiSong song;
