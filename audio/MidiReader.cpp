@@ -285,6 +285,8 @@ std::optional<TMidiSong> TMidiReader::Read(const QByteArray& file)
         return std::nullopt;
 
     TTrackCollector tracks;
+    // An event takes two bytes at the least; growing the list step by step costs more than its pages.
+    tracks.Events.reserve(std::min(MostEvents, reader.Left() / 2));
     for (uint32_t tracksRead = 0; tracksRead < trackCount;) {
         uint32_t chunkLength = 0;
         if (reader.Left() < 8)

@@ -45,6 +45,8 @@ const std::vector<TShape> Shapes = {
     {"one-tick-300-tunings", [] { return MidiBurst(TBurst::Tunings, 300); }},
     {"ten-ticks-at-480-50000-controllers", [] { return MidiBurst(TBurst::Controllers, 50000, 10, 480); }},
     {"65535-tracks", [] { return MidiManyTracks(65535); }},
+    {"500000-controllers-in-60-s", [] { return MidiBurst(TBurst::Controllers, 500000, 576000); }},
+    {"4000-tracks", [] { return MidiManyTracks(4000); }},
 };
 
 double CpuSeconds()
