@@ -2,7 +2,6 @@
 
 #include "audio/MidiReader.h"
 
-#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <vector>
@@ -34,8 +33,9 @@ public:
     bool Render(TMidiSynth& synth, int16_t* stereo, int frames, bool looping);
 
     int64_t SongFrames() const { return LengthFrames; }
-    // Where the current pass stands; it stays at the end while the last notes ring out.
-    int64_t PassFrame() const { return std::min(Cursor.load(std::memory_order_relaxed), LengthFrames); }
+    // Where the current pass stands; past the song's end while a short song rings out to its
+    // shortest pass, and it stays there while the last notes ring out.
+    int64_t PassFrame() const { return Cursor.load(std::memory_order_relaxed); }
 
 private:
     TMidiSong Song;
