@@ -18,12 +18,6 @@ constexpr size_t MostEvents = 1 << 19;
 // most, and a song far denser would only crawl.
 constexpr size_t MostEventsInASecond = 10000;
 
-struct TTimedEvent
-{
-    uint64_t Tick;
-    TMidiEvent Event;
-};
-
 struct TTempoChange
 {
     uint64_t Tick;
@@ -108,7 +102,8 @@ private:
 class TTrackCollector
 {
 public:
-    std::vector<TTimedEvent> Events;
+    // Timed in ticks until the tempo map is known.
+    std::vector<TMidiEvent> Events;
     std::vector<TTempoChange> Tempos;
     std::vector<uint8_t> SysEx;
     uint64_t EndTick = 0;
@@ -199,7 +194,8 @@ private:
     {
         if (Events.size() >= MostEvents)
             return false;
-        Events.push_back({tick, event});
+        Events.push_back(event);
+        Events.back().Microsecond = int64_t(tick);
         return true;
     }
 };
@@ -224,7 +220,7 @@ std::optional<TByteReader> UnwrapRiff(TByteReader riff)
 }
 
 // Times the events in microseconds with the merged tempo map; the length comes back.
-long double ApplyTempos(std::vector<TTimedEvent>& events, std::vector<TTempoChange>& tempos, uint64_t endTick,
+long double ApplyTempos(std::vector<TMidiEvent>& events, std::vector<TTempoChange>& tempos, uint64_t endTick,
                         uint32_t division)
 {
     std::stable_sort(tempos.begin(), tempos.end(),
@@ -242,17 +238,19 @@ long double ApplyTempos(std::vector<TTimedEvent>& events, std::vector<TTempoChan
         }
         return (tickMicroseconds + static_cast<long double>(target - tick) * tempo) / division;
     };
-    for (TTimedEvent& timed : events)
-        timed.Event.Microsecond = static_cast<int64_t>(std::min(advanceTo(timed.Tick), LongestSongMicroseconds) + 0.5L);
+    for (TMidiEvent& event : events) {
+        const long double microsecond = advanceTo(uint64_t(event.Microsecond)); // still the tick
+        event.Microsecond = static_cast<int64_t>(std::min(microsecond, LongestSongMicroseconds) + 0.5L);
+    }
     return advanceTo(endTick);
 }
 
 // The most events of any one second of the song (the events in playing order).
-size_t BusiestSecond(const std::vector<TTimedEvent>& events)
+size_t BusiestSecond(const std::vector<TMidiEvent>& events)
 {
     size_t most = 0;
     for (size_t first = 0, last = 0; last < events.size(); ++last) {
-        while (events[last].Event.Microsecond - events[first].Event.Microsecond >= 1000000)
+        while (events[last].Microsecond - events[first].Microsecond >= 1000000)
             ++first;
         most = std::max(most, last - first + 1);
     }
@@ -306,7 +304,7 @@ std::optional<TMidiSong> TMidiReader::Read(const QByteArray& file)
         return std::nullopt;
 
     std::stable_sort(tracks.Events.begin(), tracks.Events.end(),
-                     [](const TTimedEvent& a, const TTimedEvent& b) { return a.Tick < b.Tick; });
+                     [](const TMidiEvent& a, const TMidiEvent& b) { return a.Microsecond < b.Microsecond; });
     const long double length = ApplyTempos(tracks.Events, tracks.Tempos, tracks.EndTick, division);
     if (length > LongestSongMicroseconds || length < 0.5L)
         return std::nullopt;
@@ -315,9 +313,7 @@ std::optional<TMidiSong> TMidiReader::Read(const QByteArray& file)
 
     TMidiSong song;
     song.LengthMicroseconds = static_cast<int64_t>(length + 0.5L);
-    song.Events.reserve(tracks.Events.size());
-    for (const TTimedEvent& timed : tracks.Events)
-        song.Events.push_back(timed.Event);
+    song.Events = std::move(tracks.Events);
     song.SysEx = std::move(tracks.SysEx);
     return song;
 }

@@ -74,20 +74,21 @@ void Wait(int ms)
     }
 }
 
-void Measure(const TShape& shape, const QString& folder, TAudioDevice& device, TSoundEffects& effects)
+bool Refused = false;
+
+void Measure(const TShape& shape, const QString& folder, TGameMusic& music, TSoundEffects& effects)
 {
     const QString path = folder + "/" + shape.Name + ".mid";
     const QByteArray file = shape.Make();
     WriteFile(path, file);
-    bool refused = false;
-    TGameMusic music(device, [&](const QString&, const QString&) { refused = true; });
+    Refused = false;
     const auto report = [](const char* what, double value, const char* unit) {
         std::printf("  %s %.1f %s", what, value, unit);
         std::fflush(stdout);
     };
     std::printf("%-36s %8lld B", shape.Name, static_cast<long long>(file.size()));
     report("start", Ms([&] { music.StartForNewGame(true, path); }), "ms");
-    std::printf(" %s", refused ? "refused" : "plays");
+    std::printf(" %s", Refused ? "refused" : "plays");
     Wait(200);
     const double cpuFrom = CpuSeconds();
     Wait(2000);
@@ -148,15 +149,13 @@ int main(int argc, char** argv)
     TAudioDevice device;
     bool soundOn = true;
     TSoundEffects effects(device, soundOn, folder.path());
-    {
-        // The soundfont is read at the first music of the program; that is not measured.
-        WriteFile(folder.filePath("warm.mid"), MidiSong(1.0));
-        TGameMusic warm(device, {});
-        warm.StartForNewGame(true, folder.filePath("warm.mid"));
-        warm.StopAtGameOver();
-    }
+    // The soundfont is read at the first music of the program, as in the game; that is not measured.
+    TGameMusic music(device, [](const QString&, const QString&) { Refused = true; });
+    WriteFile(folder.filePath("warm.mid"), MidiSong(1.0));
+    music.StartForNewGame(true, folder.filePath("warm.mid"));
+    music.StopAtGameOver();
     for (const TShape& shape : Shapes)
         if (args.isEmpty() || args.contains(shape.Name))
-            Measure(shape, folder.path(), device, effects);
+            Measure(shape, folder.path(), music, effects);
     return 0;
 }
