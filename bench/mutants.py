@@ -1,0 +1,205 @@
+#!/usr/bin/env python3
+"""Single-point mutants of the product code, and which of them the unit tests notice.
+
+Not part of CI: run it by hand when the tests of a subsystem grow, and read the survivors.
+
+  bench/mutants.py [--sample 60] [--seed 17] [--timeout 120] [--only FILE:LINE:KIND ...]
+                   [--dirs engine settings audio app] [--work /work/wt/polish-mutants] [--keep]
+
+It checks the current commit out into a separate worktree (--work), builds it there once with
+ccache, then for each mutant: edits one line (a comparison flipped, an integer constant changed
+by one, or a statement dropped), rebuilds only the test executables that link the mutated file
+(ninja knows which), runs them, the ones of the mutated folder first, stopping at the first
+failure, and puts the line back. A mutant that does not compile is left out of the score. The
+e2e tests are never run (they need a real X server and take minutes).
+"""
+
+import argparse
+import json
+import os
+import random
+import re
+import subprocess
+import sys
+import tempfile
+import time
+
+COMPARISONS = {" < ": " <= ", " <= ": " < ", " > ": " >= ", " >= ": " > ", " == ": " != ", " != ": " == "}
+INTEGER = re.compile(r"(?<![\w.])(\d+)(?![\w.'])")
+STATEMENT = re.compile(r"^\s{4,}(?!return\b|case\b|default\b|break\b|else\b|if\b|for\b|while\b|switch\b|const\b|auto\b|"
+                       r"int\b|bool\b|u?int\d+_t\b|QString\b|std::)"
+                       r"[\w:.>\-\[\]()*&+ ]*(\(.*\)|\+\+\w+|\w+\+\+|[-+*/]?= .*);\s*$")
+
+
+def run(command, cwd, timeout=None, env=None):
+    return subprocess.run(command, cwd=cwd, timeout=timeout, env=env, stdout=subprocess.PIPE,
+                          stderr=subprocess.STDOUT, text=True)
+
+
+def skip_line(line):
+    text = line.strip()
+    return (not text or text.startswith(("//", "#", "*", "/*", "static_assert")) or '"' in text
+            or "'" in text or "constexpr" in text or "template" in text)
+
+
+def candidates(root, folders):
+    """Every (file, line number, kind, new line) the three operators can make."""
+    found = []
+    for folder in folders:
+        for base, _, files in os.walk(os.path.join(root, folder)):
+            for name in sorted(files):
+                if not name.endswith(".cpp"):
+                    continue
+                path = os.path.relpath(os.path.join(base, name), root)
+                with open(os.path.join(root, path), encoding="utf-8") as source:
+                    lines = source.read().split("\n")
+                depth = 0
+                for number, line in enumerate(lines, 1):
+                    inside = depth > 0
+                    depth += line.count("{") - line.count("}")
+                    if not inside or skip_line(line):
+                        continue
+                    code = line.split("//")[0]
+                    for old, new in COMPARISONS.items():
+                        at = code.find(old)
+                        if at >= 0:
+                            found.append((path, number, "compare", line[:at] + new + line[at + len(old):]))
+                    for match in INTEGER.finditer(code):
+                        value = int(match.group(1))
+                        changed = value + 1 if value in (0, 1) else value - 1
+                        found.append((path, number, "constant",
+                                      line[:match.start()] + str(changed) + line[match.end():]))
+                    if STATEMENT.match(code) and "{" not in code and "}" not in code:
+                        found.append((path, number, "drop", re.match(r"^\s*", line).group(0) + ";"))
+    return found
+
+
+def test_executables(build):
+    """Test executables outside the e2e and install folders: their folder under tests/ and the
+    sources they are built from."""
+    result = {}
+    for line in run(["ninja", "-t", "targets", "all"], build).stdout.splitlines():
+        target = line.split(":")[0]
+        if not re.match(r"^bin/\w+Test$", target):
+            continue
+        inputs = {os.path.normpath(i) for i in run(["ninja", "-t", "inputs", target], build).stdout.split()
+                  if i.endswith(".cpp")}
+        own = [i for i in inputs if re.search(r"/tests/(.+)/" + os.path.basename(target) + r"\.cpp$", i)]
+        folder = re.search(r"/tests/(.+)/\w+\.cpp$", own[0]).group(1) if own else ""
+        if folder and folder not in ("e2e", "install"):
+            result[target] = (folder, inputs)
+    return result
+
+
+def affected(executables, source, root):
+    absolute = os.path.normpath(os.path.join(root, source))
+    hits = [exe for exe, (_, inputs) in executables.items() if absolute in inputs]
+    folder = os.path.dirname(source)
+    # The mutated folder's own tests first: most mutants die there, and the rest need no build.
+    return sorted(hits, key=lambda exe: (executables[exe][0] != folder, executables[exe][0].split("/")[0]
+                                         != folder.split("/")[0], exe))
+
+
+def try_mutant(mutant, root, build, executables, timeout, env):
+    path, number, kind, new_line = mutant
+    full = os.path.join(root, path)
+    with open(full, encoding="utf-8") as source:
+        original = source.read()
+    lines = original.split("\n")
+    lines[number - 1] = new_line
+    with open(full, "w", encoding="utf-8") as source:
+        source.write("\n".join(lines))
+    try:
+        targets = affected(executables, path, root)
+        if not targets:
+            return "untested", ""
+        compiled = False
+        for target in targets:
+            built = run(["ninja", "-j2", target], build, timeout=900)
+            if built.returncode != 0:
+                return ("uncompiled" if not compiled else "killed"), target
+            compiled = True
+            try:
+                ran = run([os.path.join(build, target), "--gtest_brief=1"], build, timeout=timeout, env=env)
+            except subprocess.TimeoutExpired:
+                return "killed", target + " (timeout)"
+            if ran.returncode != 0:
+                return "killed", target
+        return "survived", ""
+    finally:
+        with open(full, "w", encoding="utf-8") as source:
+            source.write(original)
+        os.utime(full, None)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--sample", type=int, default=60)
+    parser.add_argument("--seed", type=int, default=17)
+    parser.add_argument("--timeout", type=int, default=120, help="seconds for one test executable")
+    parser.add_argument("--dirs", nargs="+", default=["engine", "settings", "audio", "app"])
+    parser.add_argument("--work", default="/work/wt/polish-mutants")
+    parser.add_argument("--only", nargs="*", help="FILE:LINE:KIND of mutants to run again")
+    parser.add_argument("--report", default=None, help="JSON lines of the results")
+    parser.add_argument("--keep", action="store_true", help="keep the worktree for a later run")
+    args = parser.parse_args()
+
+    source_root = run(["git", "rev-parse", "--show-toplevel"], os.getcwd()).stdout.strip()
+    root = args.work
+    if not os.path.isdir(root):
+        run(["git", "worktree", "add", "--detach", root, "HEAD"], source_root)
+    else:
+        run(["git", "checkout", "--detach", run(["git", "rev-parse", "HEAD"], source_root).stdout.strip()], root)
+    build = os.path.join(root, "build")
+    env = dict(os.environ, CMAKE_CXX_COMPILER_LAUNCHER="ccache", CMAKE_C_COMPILER_LAUNCHER="ccache")
+    if not os.path.isdir(build):
+        run(["cmake", "-S", ".", "-B", "build", "-G", "Ninja", "-DCMAKE_BUILD_TYPE=RelWithDebInfo"], root, env=env)
+    print("mutants: building the tests once", flush=True)
+    executables = test_executables(build)
+    built = run(["ninja", "-j2"] + sorted(executables), build, timeout=3600)
+    if built.returncode != 0:
+        sys.exit("mutants: the unmutated tree does not build\n" + built.stdout[-3000:])
+
+    pool = candidates(root, args.dirs)
+    if args.only:
+        wanted = {tuple(o.rsplit(":", 2)) for o in args.only}
+        sample = [m for m in pool if (m[0], str(m[1]), m[2]) in wanted]
+    else:
+        # As many of each kind: statements to drop far outnumber the other two.
+        generator = random.Random(args.seed)
+        kinds = sorted({m[2] for m in pool})
+        sample = []
+        for n, kind in enumerate(kinds):
+            of_kind = [m for m in pool if m[2] == kind]
+            share = args.sample // len(kinds) + (1 if n < args.sample % len(kinds) else 0)
+            sample += generator.sample(of_kind, min(share, len(of_kind)))
+    print(f"mutants: {len(sample)} of {len(pool)} candidates", flush=True)
+
+    config = tempfile.mkdtemp(prefix="mutants-config-")
+    test_env = dict(os.environ, QT_QPA_PLATFORM="offscreen", SDL_AUDIODRIVER="dummy", XDG_CONFIG_HOME=config)
+    counts = {}
+    report = open(args.report, "a") if args.report else None
+    for index, mutant in enumerate(sample, 1):
+        started = time.time()
+        outcome, by = try_mutant(mutant, root, build, executables, args.timeout, test_env)
+        counts[outcome] = counts.get(outcome, 0) + 1
+        path, number, kind, new_line = mutant
+        if kind == "drop":
+            with open(os.path.join(root, path), encoding="utf-8") as source:
+                new_line = "dropped: " + source.read().split("\n")[number - 1]
+        print(f"[{index}/{len(sample)}] {outcome:10} {path}:{number}:{kind} {by} ({time.time() - started:.0f} s)"
+              f"\n      {new_line.strip()}", flush=True)
+        if report:
+            report.write(json.dumps({"file": path, "line": number, "kind": kind, "outcome": outcome,
+                                     "by": by, "mutant": new_line.strip()}) + "\n")
+            report.flush()
+    judged = counts.get("killed", 0) + counts.get("survived", 0)
+    score = 100.0 * counts.get("killed", 0) / judged if judged else 0.0
+    print(f"mutants: {counts}; score {counts.get('killed', 0)}/{judged} = {score:.0f} %")
+    run(["ninja", "-j2"] + sorted(executables), build, timeout=3600)  # leave the tree built as it stands
+    if not args.keep:
+        run(["git", "worktree", "remove", "--force", root], source_root)
+
+
+if __name__ == "__main__":
+    main()
