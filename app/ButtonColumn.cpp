@@ -44,8 +44,10 @@ TButtonColumn BuildButtonColumn(QWidget& client, TFormTumbla& window, const TGam
                                   menus.PauseMenu, &TFormTumbla::PauseMenuClick);
     AddButton(client, window, "SpeedButton6", QStringLiteral("High scores"), "highscores", {16, 88},
               menus.HiScoresMenu, &TFormTumbla::HiScoresMenuClick);
-    AddButton(client, window, "SpeedButton2", QStringLiteral("Preferences"), "preferences", {16, 114},
-              menus.Preferences1, &TFormTumbla::Preferences1Click);
+    auto* preferences = AddButton(client, window, "SpeedButton2", QStringLiteral("Preferences"), "preferences",
+                                  {16, 114}, menus.Preferences1, &TFormTumbla::Preferences1Click);
+    // The menu item has no hint; the button still owes the player a tooltip.
+    preferences->setToolTip(QStringLiteral("Change the look, the sound, the music and the keys"));
     AddButton(client, window, "SpeedButton4", QStringLiteral("Exit"), "exit", {16, 140}, menus.Keluar1,
               &TFormTumbla::Keluar1Click);
 
@@ -55,6 +57,8 @@ TButtonColumn BuildButtonColumn(QWidget& client, TFormTumbla& window, const TGam
         auto* button = new TFlatButton(&client, QString::fromLatin1(ModePreset(m).ButtonCaption),
                                        Glyph(ModeGlyphs[m - 1]), {16, 208 + 26 * (m - 1)});
         button->setObjectName(QLatin1String(ModeButtonNames[m - 1]));
+        button->setToolTip(QStringLiteral("Start a new game in the %1 mode")
+                               .arg(QString::fromLatin1(ModePreset(m).MenuCaption).remove(QLatin1Char('&'))));
         QObject::connect(button, &QToolButton::clicked, &window, [&window, m] { window.ModeClick(m); });
         column.ModeButtons[m - 1] = button;
     }

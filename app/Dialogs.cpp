@@ -6,22 +6,40 @@
 #include "settings/dialog/FormOptions.h"
 #include "settings/dialog/OptionPickers.h"
 
-#include <QMessageBox>
+#include <QGridLayout>
+#include <QPushButton>
+#include <QSpacerItem>
+#include <QStyle>
 
-void TDialogs::Information(QWidget* parent, const QString& text)
+std::unique_ptr<QMessageBox> TDialogs::MessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& text,
+                                                  const QString& details, QMessageBox::StandardButtons buttons)
 {
-    QMessageBox::information(parent, QString::fromLatin1(Title), text, QMessageBox::Ok);
+    auto box = std::make_unique<QMessageBox>(icon, QString::fromLatin1(Title), text, buttons, parent);
+    box->setDetailedText(details);
+    if (QAbstractButton* ok = box->button(QMessageBox::Ok))
+        ok->setIcon(box->style()->standardIcon(QStyle::SP_DialogOkButton));
+    // QMessageBox sizes itself to its text and ignores a minimum width; a spacer across its grid holds it open.
+    if (auto* grid = qobject_cast<QGridLayout*>(box->layout()))
+        grid->addItem(new QSpacerItem(MessageBoxWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(),
+                      0, 1, grid->columnCount());
+    return box;
 }
 
-void TDialogs::Error(QWidget* parent, const QString& text)
+void TDialogs::Information(QWidget* parent, const QString& text, const QString& details)
 {
-    QMessageBox::critical(parent, QString::fromLatin1(Title), text, QMessageBox::Ok);
+    MessageBox(parent, QMessageBox::Information, text, details, QMessageBox::Ok)->exec();
+}
+
+void TDialogs::Error(QWidget* parent, const QString& text, const QString& details)
+{
+    MessageBox(parent, QMessageBox::Critical, text, details, QMessageBox::Ok)->exec();
 }
 
 bool TDialogs::Question(QWidget* parent, const QString& text)
 {
-    return QMessageBox::question(parent, QString::fromLatin1(Title), text, QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::Yes) == QMessageBox::Yes;
+    const auto box = MessageBox(parent, QMessageBox::Question, text, QString(), QMessageBox::Yes | QMessageBox::No);
+    box->setDefaultButton(QMessageBox::Yes);
+    return box->exec() == QMessageBox::Yes;
 }
 
 std::optional<QString> TDialogs::AskName(QWidget* parent, const QString& current)

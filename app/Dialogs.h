@@ -2,8 +2,10 @@
 
 #include "settings/Preferences.h"
 
+#include <QMessageBox>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 class QWidget;
@@ -15,12 +17,19 @@ class TDialogs
 {
 public:
     virtual ~TDialogs() = default;
-    virtual void Information(QWidget* parent, const QString& text);
-    virtual void Error(QWidget* parent, const QString& text);
+    // details, when given, sit behind the box's "Show Details..." button.
+    virtual void Information(QWidget* parent, const QString& text, const QString& details = QString());
+    virtual void Error(QWidget* parent, const QString& text, const QString& details = QString());
     // Yes is true, and the default button.
     virtual bool Question(QWidget* parent, const QString& text);
 
     static constexpr const char* Title = "Pelmo 2000";
+    // Wide enough that a window manager shows the title whole beside its own buttons.
+    static constexpr int MessageBoxWidth = 300;
+
+    // The box the three message kinds show, built but not shown.
+    static std::unique_ptr<QMessageBox> MessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& text,
+                                                   const QString& details, QMessageBox::StandardButtons buttons);
 
     // The name prompt of a new high score, pre-filled with the last name; nothing on Cancel.
     virtual std::optional<QString> AskName(QWidget* parent, const QString& current);

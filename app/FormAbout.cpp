@@ -8,6 +8,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace
@@ -62,6 +64,7 @@ TFormAbout::TFormAbout(QWidget* parent)
     panelLayout->addLayout(lines);
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
@@ -69,4 +72,15 @@ TFormAbout::TFormAbout(QWidget* parent)
     layout->addWidget(panel);
     layout->addWidget(ok, 0, Qt::AlignHCenter);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TFormAbout::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (const QScreen* shown = screen())
+    {
+        QRect place = frameGeometry();
+        place.moveCenter(shown->availableGeometry().center());
+        move(place.topLeft());
+    }
 }

@@ -18,6 +18,10 @@ public:
     QLabel* MakerLink() const { return Label8; }
     QLabel* ComposerLink() const { return Label9; }
 
+protected:
+    // Centred on the screen, not over the game window.
+    void showEvent(QShowEvent* event) override;
+
 private:
     QLabel* Label8 = nullptr;
     QLabel* Label9 = nullptr;

@@ -47,7 +47,8 @@ TFormTumbla::TFormTumbla(TDialogs* dialogs, QWidget* parent, IClock* clock)
       WellPainter(*Game, Settings, Cells),
       WellView(WellPainter, Settings),
       SoundEffects(AudioDevice, Settings.SoundOn),
-      GameMusic(AudioDevice, [this](const QString&, const QString& text) { Dialogs->Error(this, text); }),
+      GameMusic(AudioDevice,
+                [this](const QString&, const QString& text) { Dialogs->Error(this, text, GameMusic.FailureDetails()); }),
       ScorePrompts(*Dialogs, *this)
 {
     setWindowTitle(QStringLiteral("Pelmo 2000"));
@@ -71,7 +72,8 @@ TFormTumbla::TFormTumbla(TDialogs* dialogs, QWidget* parent, IClock* clock)
     WellPainter.WindowChanged = [this](const QRect& rect) { Client->repaint(rect); };
     WellPainter.InvalidateRequested = [this] { Client->update(); };
     WellPainter.PreviewRepaintRequested = [this] { Displays.Preview->update(); };
-    WellPainter.MessageRequested = [this](const QString& text) { Dialogs->Information(this, text); };
+    WellPainter.MessageRequested = [this](const QString& text)
+    { Dialogs->Information(this, text, WellPainter.FailureReason()); };
     Client->Resized = [this](int width, int height) { FormResize(width, height); };
 
     LoadSettings(Settings, Displays.Preview->ShowNext, DisplayFacts(), Store);
@@ -168,6 +170,10 @@ void TFormTumbla::UpdateGeometry()
 
 // A window that is not maximised keeps the whole well and both columns in view; a maximised
 // one takes the screen as it is. The limits are outer sizes, the frame included.
+// The height is set at every geometry change, not only once the client area has become shorter
+// than the well, and it never drops below the button column: a minimum that waits for the well
+// to be cut first lets the player shrink the window until the Mode buttons vanish, and one kept
+// from an earlier, larger well would hold a small well's window too tall.
 void TFormTumbla::ApplyMinimumSize()
 {
     if (FillsScreen())
@@ -212,8 +218,11 @@ void TFormTumbla::PauseMenuClick()
     Game->PauseMenuClick();
 }
 
+// The high scores, the About box and the help pause a running game themselves rather than
+// relying on the desktop to move the focus.
 void TFormTumbla::HiScoresMenuClick()
 {
+    Game->FocusLost();
     FormScore->SelectMode(Game->ModeNumber);
     Dialogs->ShowScores(*FormScore);
 }
@@ -237,6 +246,7 @@ void TFormTumbla::Keluar1Click()
 
 void TFormTumbla::HelpContentsMenuClick()
 {
+    Game->FocusLost();
     if (!Help)
         Help = new THelpWindow(this);
     Help->ShowContents();
@@ -254,6 +264,7 @@ void TFormTumbla::WebSiteMenuClick()
 
 void TFormTumbla::Tentang1Click()
 {
+    Game->FocusLost();
     Dialogs->ShowAbout(this);
 }
 

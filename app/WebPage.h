@@ -1,4 +1,5 @@
 #pragma once
 
-// Opens a web address with the desktop's default handler; whether that worked is not looked at.
-void OpenWebPage(const char* address);
+// Opens a web address with the desktop's default handler. The player hears nothing of a failure;
+// it goes to the "pelmo.web" log category (info level, off by default). True when opened.
+bool OpenWebPage(const char* address);

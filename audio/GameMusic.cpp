@@ -103,6 +103,7 @@ void TGameMusic::Report(TMediaError error)
             return;
         NoAudioReported = true;
     }
+    Details = Player.FileName() + QLatin1Char('\n') + Player.FailureReason();
     if (ShowError)
         ShowError(QString::fromLatin1(MessageTitle), QString::fromLatin1(CannotPlayText));
 }

@@ -44,6 +44,8 @@ public:
     // The music part of accepting the preferences: sets MusicOn and MusicFile from the dialog's
     // box and field, and during a game makes a newly chosen file wait, paused at its start.
     void ApplyPreferences(TSettings& settings, bool musicChecked, const QString& musicFile, bool gameStopped);
+    // The file and the reason of the last report, in two lines, for the box's details.
+    QString FailureDetails() const { return Details; }
     // When the game window goes.
     void Close() { Player.Close(); }
 
@@ -55,6 +57,7 @@ private:
     TMediaPlayer Player;
     TMessageSink ShowError;
     bool NoAudioReported = false;
+    QString Details;
     // The game is paused: music that ends meanwhile must wait for the resume, not play on.
     bool GamePaused = false;
 };

@@ -24,15 +24,22 @@ TMediaPlayer::~TMediaPlayer()
 TMediaError TMediaPlayer::Open()
 {
     Close();
+    FailureReasonValue.clear();
     if (!Device.EnsureMusicReady())
-        return TMediaError::NoAudio;
+        return Fail(TMediaError::NoAudio, Device.IsOpen() ? QStringLiteral("no soundfont to play MIDI with")
+                                                          : QStringLiteral("no sound device"));
     std::optional<TMidiSong> song;
-    if (const std::optional<QByteArray> file = ReadRegularFile(FileNameValue, TMidiReader::LargestFileBytes))
-        song = TMidiReader::Read(*file);
+    QString unread;
+    if (const std::optional<QByteArray> file = ReadRegularFile(FileNameValue, TMidiReader::LargestFileBytes, &unread))
+    {
+        std::string refused;
+        song = TMidiReader::Read(*file, &refused);
+        unread = QString::fromStdString(refused);
+    }
     if (!song)
-        return TMediaError::CannotOpen;
+        return Fail(TMediaError::CannotOpen, unread);
     if (!Synth->Load(Device.SoundFont(), SynthRate()))
-        return TMediaError::NoAudio;
+        return Fail(TMediaError::NoAudio, QStringLiteral("the soundfont cannot be loaded: ") + Device.SoundFont());
     TMidiSynth::BeginFile();
     // The hook is off since Close: nothing renders while the song changes.
     SongMicroseconds = song->LengthMicroseconds;

@@ -48,6 +48,8 @@ public:
 
     // Closes what is open, then opens FileName().
     TMediaError Open();
+    // Why the last Open failed, in one line; empty after a success.
+    QString FailureReason() const { return FailureReasonValue; }
     // Taken at the next start from the beginning; a playback under way keeps what it started with.
     void SetLooping(bool looping) { LoopingValue = looping; }
     bool Looping() const { return LoopingValue; }
@@ -81,6 +83,11 @@ private:
         Ended, // played to its end and rung out; the window thread has not heard of it yet
     };
 
+    TMediaError Fail(TMediaError error, const QString& reason)
+    {
+        FailureReasonValue = reason;
+        return error;
+    }
     static void MixMusic(void* player, uint8_t* stream, int bytes);
     // The synthesizer renders at a fraction of the output rate; false once the song has ended.
     bool RenderAndUpsample(int16_t* stereo, int frames);
@@ -91,6 +98,7 @@ private:
 
     TAudioDevice& Device;
     QString FileNameValue;
+    QString FailureReasonValue;
     bool IsOpen = false;
     bool LoopingValue = false;
     int64_t SongMicroseconds = 0;

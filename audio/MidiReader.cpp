@@ -258,15 +258,20 @@ size_t BusiestSecond(const std::vector<TMidiEvent>& events)
 }
 } // namespace
 
-std::optional<TMidiSong> TMidiReader::Read(const QByteArray& file)
+std::optional<TMidiSong> TMidiReader::Read(const QByteArray& file, std::string* reason)
 {
-    if (file.size() > LargestFileBytes)
+    const auto refuse = [reason](const char* why) -> std::optional<TMidiSong> {
+        if (reason)
+            *reason = why;
         return std::nullopt;
+    };
+    if (file.size() > LargestFileBytes)
+        return refuse("larger than 4 MiB");
     TByteReader reader(reinterpret_cast<const uint8_t*>(file.constData()), size_t(file.size()));
     if (reader.Next("RIFF")) {
         const std::optional<TByteReader> inner = UnwrapRiff(reader);
         if (!inner)
-            return std::nullopt;
+            return refuse("a RIFF file without MIDI data");
         reader = *inner;
     }
 
@@ -277,10 +282,10 @@ std::optional<TMidiSong> TMidiReader::Read(const QByteArray& file)
     if (!reader.Next("MThd") || !reader.Skip(4) || !reader.BigEndian(4, headerLength) || headerLength < 6
         || !reader.BigEndian(2, format) || !reader.BigEndian(2, trackCount) || !reader.BigEndian(2, division)
         || !reader.Skip(headerLength - 6))
-        return std::nullopt;
+        return refuse("not a MIDI file");
     // Time in SMPTE frames is left out: no game song counts its time so.
     if (format > 2 || trackCount == 0 || division == 0 || (division & 0x8000))
-        return std::nullopt;
+        return refuse("a MIDI format or time division the game does not play");
 
     TTrackCollector tracks;
     // An event takes two bytes at the least; growing the list step by step costs more than its pages.
@@ -288,28 +293,28 @@ std::optional<TMidiSong> TMidiReader::Read(const QByteArray& file)
     for (uint32_t tracksRead = 0; tracksRead < trackCount;) {
         uint32_t chunkLength = 0;
         if (reader.Left() < 8)
-            return std::nullopt;
+            return refuse("cut short: tracks are missing");
         const bool isTrack = reader.Next("MTrk");
         reader.Skip(4);
         if (!reader.BigEndian(4, chunkLength) || reader.Left() < chunkLength)
-            return std::nullopt;
+            return refuse("cut short inside a track");
         if (isTrack) {
             if (!tracks.ReadTrack(TByteReader(reader.Here(), chunkLength)))
-                return std::nullopt;
+                return refuse("a damaged track, or more events than a song holds");
             ++tracksRead;
         }
         reader.Skip(chunkLength); // a chunk of another kind is passed over by its length
     }
     if (!tracks.HasNote)
-        return std::nullopt;
+        return refuse("no note sounds in it");
 
     std::stable_sort(tracks.Events.begin(), tracks.Events.end(),
                      [](const TMidiEvent& a, const TMidiEvent& b) { return a.Microsecond < b.Microsecond; });
     const long double length = ApplyTempos(tracks.Events, tracks.Tempos, tracks.EndTick, division);
     if (length > LongestSongMicroseconds || length < 0.5L)
-        return std::nullopt;
+        return refuse("it lasts no time at all, or longer than a day");
     if (BusiestSecond(tracks.Events) > MostEventsInASecond)
-        return std::nullopt;
+        return refuse("more events in one second than can be heard");
 
     TMidiSong song;
     song.LengthMicroseconds = static_cast<int64_t>(length + 0.5L);

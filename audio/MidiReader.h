@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 // One channel or system-exclusive message of a song, at its time from the song's start.
@@ -33,12 +34,12 @@ struct TMidiSong
 // event, running status and meta or system-exclusive length lies inside the file, the tracks
 // announced are there, the time runs in ticks a quarter, at least one note sounds, the song
 // lasts longer than nothing and less than a day and no second of it holds more events than can be
-// heard. Anything else gives nothing.
+// heard. Anything else gives nothing, and the reason in one line when asked for.
 class TMidiReader
 {
 public:
     // Larger files are not songs a game plays in a loop.
     static constexpr int64_t LargestFileBytes = 4 * 1024 * 1024;
 
-    static std::optional<TMidiSong> Read(const QByteArray& file);
+    static std::optional<TMidiSong> Read(const QByteArray& file, std::string* reason = nullptr);
 };

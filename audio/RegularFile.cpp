@@ -7,14 +7,19 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-std::optional<QByteArray> ReadRegularFile(const QString& path, qint64 maxBytes)
+std::optional<QByteArray> ReadRegularFile(const QString& path, qint64 maxBytes, QString* reason)
 {
-    if (path.isEmpty())
+    const auto refuse = [reason](const QString& why) -> std::optional<QByteArray> {
+        if (reason)
+            *reason = why;
         return std::nullopt;
+    };
+    if (path.isEmpty())
+        return refuse(QStringLiteral("no file named"));
     // Without O_NONBLOCK, opening a named pipe waits for a writer that may never come.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0)
-        return std::nullopt;
+        return refuse(qt_error_string(errno));
     std::optional<QByteArray> content;
     struct stat status {};
     if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size <= maxBytes) {
@@ -33,5 +38,8 @@ std::optional<QByteArray> ReadRegularFile(const QString& path, qint64 maxBytes)
         content = std::move(bytes);
     }
     ::close(fd);
+    if (!content)
+        return refuse(!S_ISREG(status.st_mode) ? QStringLiteral("not a regular file (a pipe, a device or a folder)")
+                                               : QStringLiteral("larger than %1 bytes").arg(maxBytes));
     return content;
 }

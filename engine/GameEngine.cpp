@@ -176,6 +176,9 @@ void TGameEngine::FocusLost()
 
 void TGameEngine::Pause()
 {
+    // A drop key released while another window had the focus never reports its release: held
+    // over into the resume it would rush every piece down a row a tick with no key pressed.
+    DropKeyHeld = false;
     View.SetPauseCaptions(true);
     if (GameState != gsPaused)
         ResumeState = GameState;

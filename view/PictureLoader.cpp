@@ -24,22 +24,32 @@ bool TPictureLoader::IsJpegPath(const QString& path)
     return extension == QLatin1String("jpg") || extension == QLatin1String("jpeg");
 }
 
-bool TPictureLoader::Load(const QString& path, QImage& picture)
+bool TPictureLoader::Load(const QString& path, QImage& picture, QString* reason)
 {
-    // Opening a pipe or a device would wait for a writer that never comes, or read forever.
-    if (path.isEmpty() || !QFileInfo(path).isFile())
+    const auto refuse = [reason](const char* why) {
+        if (reason)
+            *reason = QString::fromLatin1(why);
         return false;
-    if (IsJpegPath(path))
-        return TJpegDecoder::Decode(path, picture);
-
+    };
+    // Opening a pipe or a device would wait for a writer that never comes, or read forever.
+    const QFileInfo file(path);
+    if (path.isEmpty() || !file.exists())
+        return refuse("no such file");
+    if (!file.isFile())
+        return refuse("not a regular file (a pipe, a device or a folder)");
+    bool loaded = false;
     const QString extension = Extension(path);
-    if (extension == QLatin1String("bmp"))
-        return LoadByExtension(path, "bmp", picture);
-    if (extension == QLatin1String("ico"))
-        return LoadByExtension(path, "ico", picture);
-    if (extension == QLatin1String("wmf") || extension == QLatin1String("emf"))
-        return TMetafileDecoder::Decode(path, picture);
-    return false;
+    if (IsJpegPath(path))
+        loaded = TJpegDecoder::Decode(path, picture);
+    else if (extension == QLatin1String("bmp"))
+        loaded = LoadByExtension(path, "bmp", picture);
+    else if (extension == QLatin1String("ico"))
+        loaded = LoadByExtension(path, "ico", picture);
+    else if (extension == QLatin1String("wmf") || extension == QLatin1String("emf"))
+        loaded = TMetafileDecoder::Decode(path, picture);
+    else
+        return refuse("not a picture type the game opens (.bmp, .ico, .emf, .wmf, .jpg, .jpeg)");
+    return loaded || refuse("unreadable, damaged, or larger than the game draws");
 }
 
 bool TPictureLoader::LoadByExtension(const QString& path, const QByteArray& format, QImage& picture)

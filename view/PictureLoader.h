@@ -10,7 +10,8 @@ class TPictureLoader
 {
 public:
     static bool IsJpegPath(const QString& path);
-    static bool Load(const QString& path, QImage& picture);
+    // reason, when given, says in one line why a picture did not load.
+    static bool Load(const QString& path, QImage& picture, QString* reason = nullptr);
 
 private:
     static bool LoadByExtension(const QString& path, const QByteArray& format, QImage& picture);

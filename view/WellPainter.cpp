@@ -255,8 +255,9 @@ void TWellPainter::DrawDissolveFrame(int step)
     Changed(changed);
 }
 
-void TWellPainter::ReportFailure(const QString& path)
+void TWellPainter::ReportFailure(const QString& path, const QString& reason)
 {
+    FailureReasonValue = reason;
     if (MessageRequested)
         MessageRequested(QStringLiteral("Cannot open ") + path);
 }
@@ -294,9 +295,10 @@ void TWellPainter::BuildWellBackground()
     else
     {
         QImage picture;
-        if (!TPictureLoader::Load(path, picture))
+        QString reason;
+        if (!TPictureLoader::Load(path, picture, &reason))
         {
-            ReportFailure(path);
+            ReportFailure(path, reason);
             Settings.InnerImage.clear();
             Settings.InnerMode = 1;
             // The colour shows at once instead of waiting for the next rebuild.
@@ -324,9 +326,10 @@ void TWellPainter::LoadOuterPicture()
         return;
     }
     QImage picture;
-    if (!TPictureLoader::Load(path, picture))
+    QString reason;
+    if (!TPictureLoader::Load(path, picture, &reason))
     {
-        ReportFailure(path);
+        ReportFailure(path, reason);
         Settings.OuterImage.clear();
         Settings.OuterMode = 1;
     }

@@ -32,6 +32,8 @@ public:
     std::function<void()> PreviewRepaintRequested;
     // "Cannot open <path>" for a background picture that failed; the window shows it in a box.
     std::function<void(const QString&)> MessageRequested;
+    // Why the picture of the last "Cannot open" did not load, in one line.
+    QString FailureReason() const { return FailureReasonValue; }
 
     // The window's font, used by the pause banner.
     void SetFont(const QFont& font) { Font = font; }
@@ -72,7 +74,8 @@ private:
     int Columns() const;
     void ResizeWellImages();
     void Changed(const QRect& rect);
-    void ReportFailure(const QString& path);
+    void ReportFailure(const QString& path, const QString& reason);
+    QString FailureReasonValue;
     void DrawPicture(QImage& target, const QImage& picture, bool tile);
     void ShowCompose(const QRect& rect);
 

@@ -7,14 +7,6 @@ std::optional<int> TWindowLimits::MinimumOuterWidth(bool maximised, int panelNex
     return 2 * panelNextWidth + wellWidth + 100;
 }
 
-std::optional<int> TWindowLimits::MinimumOuterHeight(bool maximised, int outerHeight, int clientHeight,
-                                                     int wellHeight)
-{
-    if (maximised || clientHeight >= wellHeight)
-        return std::nullopt;
-    return outerHeight - clientHeight + wellHeight + 25;
-}
-
 int TWindowLimits::RightColumnLeft(int clientWidth, int controlWidth)
 {
     return clientWidth - controlWidth - RightMargin;

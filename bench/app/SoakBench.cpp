@@ -28,8 +28,8 @@ constexpr long GrowthBoundKiB = 2048;
 class TSilentDialogs : public TDialogs
 {
 public:
-    void Information(QWidget*, const QString&) override {}
-    void Error(QWidget*, const QString&) override {}
+    void Information(QWidget*, const QString&, const QString&) override {}
+    void Error(QWidget*, const QString&, const QString&) override {}
     bool Question(QWidget*, const QString&) override { return true; }
     std::optional<QString> AskName(QWidget*, const QString&) override { return QStringLiteral("Soak"); }
     void ShowScores(TFormScore&) override {}

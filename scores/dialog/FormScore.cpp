@@ -6,6 +6,8 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 
 namespace
 {
@@ -49,11 +51,14 @@ TFormScore::TFormScore(IScoreTableStore& scores, IScorePrompts& prompts, QWidget
         LabRank[r - 1] = RowLabel(panel, QString::number(r), 24, y, 20, first);
         LabName[r - 1] = RowLabel(panel, QStringLiteral("---"), 48, y, 186, first);
         LabScore[r - 1] = RowLabel(panel, QStringLiteral("0"), 240, y, 96, first);
+        // Right-aligned, so that the digits of 42 and 9000 stand in their columns.
+        LabScore[r - 1]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
     ResetRowColours();
 
     BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
     BitBtn1->setGeometry(143, 190, 76, 26);
+    BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
     BitBtn1->setDefault(true);
     connect(BitBtn1, &QPushButton::clicked, this, &TFormScore::BitBtn1Click);
 }
@@ -127,4 +132,15 @@ void TFormScore::BitBtn1Click()
     ResetRowColours();
     SaveTable();
     accept();
+}
+
+void TFormScore::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (const QScreen* shown = screen())
+    {
+        QRect place = frameGeometry();
+        place.moveCenter(shown->availableGeometry().center());
+        move(place.topLeft());
+    }
 }

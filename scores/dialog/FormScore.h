@@ -38,6 +38,10 @@ public:
     QComboBox* ModeList() const { return ComboBlocks; }
     QPushButton* OkButton() const { return BitBtn1; }
 
+protected:
+    // Centred on the screen, not over the game window.
+    void showEvent(QShowEvent* event) override;
+
 private:
     void ComboBlocksChange(int index);
     void BitBtn1Click();

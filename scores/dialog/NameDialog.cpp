@@ -4,6 +4,8 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -22,6 +24,8 @@ std::optional<QString> TNameDialog::Ask(QWidget* parent, const QString& current)
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    buttons->button(QDialogButtonBox::Ok)->setIcon(dialog.style()->standardIcon(QStyle::SP_DialogOkButton));
+    buttons->button(QDialogButtonBox::Cancel)->setIcon(dialog.style()->standardIcon(QStyle::SP_DialogCancelButton));
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     // Selected once the dialog is up: showing it can move the focus and drop a selection made earlier.

@@ -12,8 +12,9 @@ TColorPanel::TColorPanel(QWidget* parent) : QFrame(parent)
 
 void TColorPanel::SetColor(uint32_t colorRef)
 {
-    Value = colorRef & 0xFFFFFF;
+    // The high byte shows nothing but stays, so OK gives back a hand-edited value unchanged.
+    Value = colorRef;
     QPalette swatch = palette();
-    swatch.setColor(QPalette::Window, QColor(RgbFromColorRef(Value)));
+    swatch.setColor(QPalette::Window, QColor(RgbFromColorRef(Value & 0xFFFFFF)));
     setPalette(swatch);
 }

@@ -4,7 +4,8 @@
 
 #include <cstdint>
 
-// A framed swatch whose colour is the value it holds (0x00BBGGRR, red in the low byte).
+// A framed swatch whose colour is the value it holds (0x00BBGGRR, red in the low byte); a high
+// byte given to it is kept, though it shows nothing.
 class TColorPanel : public QFrame
 {
 public:

@@ -6,6 +6,9 @@
 #include <QColorDialog>
 #include <QFileDialog>
 
+TPickerSize TOptionPickers::MusicPickerSize(QSize(760, 460));
+TPickerSize TOptionPickers::PicturePickerSize(QSize(960, 520));
+
 std::optional<QString> TOptionPickers::PickMusicFile(QWidget* parent, const QString& startFolder)
 {
     QFileDialog picker(parent, QStringLiteral("Open"), startFolder,
@@ -14,7 +17,10 @@ std::optional<QString> TOptionPickers::PickMusicFile(QWidget* parent, const QStr
     picker.setOption(QFileDialog::DontUseNativeDialog);
     picker.setFileMode(QFileDialog::ExistingFile);
     picker.setDefaultSuffix(QStringLiteral("MID"));
-    if (picker.exec() != QDialog::Accepted || picker.selectedFiles().isEmpty())
+    MusicPickerSize.Apply(picker);
+    const int result = picker.exec();
+    MusicPickerSize.Keep(picker);
+    if (result != QDialog::Accepted || picker.selectedFiles().isEmpty())
         return std::nullopt;
     return picker.selectedFiles().constFirst();
 }
@@ -30,7 +36,10 @@ std::optional<uint32_t> TOptionPickers::PickColor(QWidget* parent, uint32_t init
 std::optional<QString> TOptionPickers::PickPicture(QWidget* parent, const QString& startPath)
 {
     TPictureDialog picker(parent, startPath);
-    if (picker.exec() != QDialog::Accepted || picker.selectedFiles().isEmpty())
+    PicturePickerSize.Apply(picker);
+    const int result = picker.exec();
+    PicturePickerSize.Keep(picker);
+    if (result != QDialog::Accepted || picker.selectedFiles().isEmpty())
         return std::nullopt;
     return picker.selectedFiles().constFirst();
 }

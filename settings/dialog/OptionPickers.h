@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/dialog/PickerSize.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -19,4 +21,8 @@ public:
     virtual std::optional<uint32_t> PickColor(QWidget* parent, uint32_t initial);
     // A picture file with a preview, starting at the path given.
     virtual std::optional<QString> PickPicture(QWidget* parent, const QString& startPath);
+
+    // What the two file pickers open at, for the rest of the run.
+    static TPickerSize MusicPickerSize;
+    static TPickerSize PicturePickerSize;
 };

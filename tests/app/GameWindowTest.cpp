@@ -169,6 +169,33 @@ TEST_F(GameWindowTest, LosingTheFocusPausesARunningGame)
     EXPECT_EQ(Window->Parts().PauseAction.text(), "&Replay");
 }
 
+// Not left to the desktop's focus handling: each pauses the game when it opens.
+TEST_F(GameWindowTest, HighScoresAboutAndHelpPauseARunningGame)
+{
+    const std::pair<const char*, void (TFormTumbla::*)()> commands[] = {
+        {"high scores", &TFormTumbla::HiScoresMenuClick},
+        {"about", &TFormTumbla::Tentang1Click},
+        {"help", &TFormTumbla::HelpContentsMenuClick},
+    };
+    for (const auto& [name, command] : commands)
+    {
+        SCOPED_TRACE(name);
+        Window->NewMenuClick();
+        Window->Parts().Engine.TimerTick();
+        ASSERT_EQ(Window->Parts().Engine.GameState, gsPlaying);
+        (Window.get()->*command)();
+        EXPECT_EQ(Window->Parts().Engine.GameState, gsPaused);
+    }
+}
+
+TEST_F(GameWindowTest, EveryButtonOfTheLeftColumnHasATooltip)
+{
+    const auto buttons = Window->Parts().Client.findChildren<TFlatButton*>();
+    EXPECT_EQ(buttons.size(), 12);
+    for (const TFlatButton* button : buttons)
+        EXPECT_FALSE(button->toolTip().isEmpty()) << button->objectName().toStdString();
+}
+
 TEST_F(GameWindowTest, ExitAsksFirstNoKeepsTheGamePausedYesSavesTheSettings)
 {
     Window->NewMenuClick();
@@ -271,8 +298,8 @@ TEST_F(GameWindowTest, EveryCommandIsReachableFromTheMenuBarWithItsOwnShortcut)
         {"&Mode", "&QuartetBlock", "", gsNextBlock, gmQuartetBlock},
         {"&Mode", "&RowBlock", "", gsNextBlock, gmRowBlock},
         {"&Mode", "Pelmo &2000", "", gsNextBlock, gmPelmo2000},
-        {"&Help", "&Help contents", "", gsNextBlock, gmPelmo2000},
-        {"&Help", "&About...", "about", gsNextBlock, gmPelmo2000},
+        {"&Help", "&Help contents", "", gsPaused, gmPelmo2000},
+        {"&Help", "&About...", "about", gsPaused, gmPelmo2000},
     };
     Dialogs.Answer = false;
     const TWindowParts parts = Window->Parts();
@@ -377,6 +404,7 @@ TEST_F(GameWindowTest, MissingOuterPictureIsReportedOnceAndFallsBackToColour)
     Dialogs.Shown.clear();
     OpenWindow();
     EXPECT_EQ(Dialogs.Shown.count("information: Cannot open /nonexistent/texture1.bmp"), 1);
+    EXPECT_EQ(Dialogs.Details.last(), "no such file");
     EXPECT_EQ(Window->Parts().Settings.OuterMode, 1);
     EXPECT_EQ(Window->Parts().Settings.OuterImage, "");
     CloseWindow();

@@ -131,6 +131,45 @@ TEST_F(PreferencesTest, CancelChangesNothing)
     EXPECT_EQ(Window->Parts().Painter.WindowImage(), shown);
 }
 
+// Every control set to a value of its own, none the default, the inner and outer groups apart:
+// OK carries each one into its own field and nothing else.
+TEST_F(PreferencesTest, OkCarriesEveryControlIntoItsOwnSetting)
+{
+    QTemporaryDir folder;
+    const QString inner = folder.filePath("inner.bmp");
+    QImage picture(8, 8, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    ASSERT_TRUE(picture.save(inner, "BMP"));
+    TSettings expected = Window->Parts().Settings;
+    ASSERT_NE(expected.BlockWidth, 26);
+    expected.FastDropping = expected.SoundOn = expected.MusicOn = expected.InnerTile = false;
+    expected.MusicFile = "/elsewhere/tune.mid";
+    std::tie(expected.BlockWidth, expected.BlockHeight, expected.BlockPicture) = std::make_tuple(26, 22, 3);
+    std::tie(expected.InnerMode, expected.InnerColor, expected.InnerImage) = std::make_tuple(2, 0x123456, inner.toStdString());
+    std::tie(expected.OuterMode, expected.OuterColor, expected.OuterImage, expected.OuterTile) =
+        std::make_tuple(1, 0x654321, "", true);
+    std::tie(expected.LeftKey, expected.RightKey, expected.DropKey, expected.RColorKey, expected.RBlockKey) =
+        std::make_tuple(65, 90, 32, 38, 111);
+    Dialogs.Pickers.Colors = {0x123456, 0x654321};
+    Preferences([&](TFormOptions& form) {
+        for (QCheckBox* box : {form.CheckFast, form.CheckSound, form.CheckNext, form.CheckMusic, form.CheckTile1})
+            box->setChecked(false);
+        form.CheckTile2->setChecked(true);
+        form.EditMusic->setText("/elsewhere/tune.mid");
+        for (QAbstractButton* button : std::initializer_list<QAbstractButton*>{
+                 form.RadioSmall, form.RadioPyramid, form.Button2, form.Button4, form.RadioImage1})
+            button->click();
+        form.EditImage1->setText(inner);
+        form.EditImage2->setText("/not/used.bmp");
+        const int items[] = {22, 47, 4, 0, 52}; // A, Z, Space, Up arrow, Divide
+        QComboBox* lists[] = {form.ComboLeft, form.ComboRight, form.ComboDrop, form.ComboRColor, form.ComboRBlock};
+        for (int i = 0; i < 5; ++i)
+            lists[i]->setCurrentIndex(items[i]);
+    });
+    EXPECT_EQ(Window->Parts().Settings, expected);
+    EXPECT_FALSE(Window->Parts().Preview.ShowNext);
+}
+
 TEST_F(PreferencesTest, SkinAndSizeChangeAPausedGameWhichResumesInTheNewCellsAtItsGridPlaces)
 {
     struct Case

@@ -10,8 +10,16 @@
 class TRecordingDialogs : public TDialogs
 {
 public:
-    void Information(QWidget*, const QString& text) override { Shown << "information: " + text; }
-    void Error(QWidget*, const QString& text) override { Shown << "error: " + text; }
+    void Information(QWidget*, const QString& text, const QString& details) override
+    {
+        Shown << "information: " + text;
+        Details << details;
+    }
+    void Error(QWidget*, const QString& text, const QString& details) override
+    {
+        Shown << "error: " + text;
+        Details << details;
+    }
     bool Question(QWidget*, const QString& text) override
     {
         Shown << "question: " + text;
@@ -39,6 +47,7 @@ public:
     }
 
     QStringList Shown;
+    QStringList Details; // of every information and error box, in order
     bool Answer = true;
     std::optional<QString> NameAnswer;
 };

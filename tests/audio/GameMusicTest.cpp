@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -257,13 +260,19 @@ TEST_F(GameMusicTest, AnUnplayableFileIsReportedAtEachAttemptAndTheGameGoesOnSil
 {
     const QString notMidi = Folder.filePath("tone.mid");
     ASSERT_TRUE(WriteFile(notMidi, WaveTone(200)));
-    const QString files[] = {notMidi, Folder.filePath("missing.mid"), QString()};
-    for (const QString& file : files) {
+    ASSERT_EQ(::mkfifo(QFile::encodeName(Folder.filePath("pipe.mid")).constData(), 0600), 0);
+    // The details behind the box: the file, then the reason.
+    const std::pair<QString, QString> files[] = {{notMidi, "a RIFF file without MIDI data"},
+                                                 {Folder.filePath("missing.mid"), "No such file or directory"},
+                                                 {Folder.filePath("pipe.mid"), "not a regular file (a pipe, a device or a folder)"},
+                                                 {QString(), "no file named"}};
+    for (const auto& [file, reason] : files) {
         SCOPED_TRACE(file.toStdString());
         Messages.clear();
         NewGame(file);
         ASSERT_EQ(Messages.size(), 1u);
         EXPECT_EQ(Messages[0], CannotPlay);
+        EXPECT_EQ(Music.FailureDetails().toStdString(), (file + "\n" + reason).toStdString());
         EXPECT_EQ(Player().Mode(), TMediaMode::NotOpen);
 
         Music.PauseWithGame();

@@ -339,6 +339,48 @@ TEST(GameLoopTest, PauseAndResume)
     EXPECT_EQ(rig.Engine.BlockY, y + 1);
 }
 
+// However the game was paused, and whatever was held or opened meanwhile, the first row after
+// the resume comes when the ticks left of the fall period have passed, and earns nothing.
+TEST(GameLoopTest, AResumeNeverFallsFasterThanTheFallPeriod)
+{
+    struct Case
+    {
+        const char* Name;
+        bool DropHeld; // the drop key was down when the focus went; its release went elsewhere
+        int FocusLosses;
+        bool ByMenu;
+    };
+    for (const Case c : {Case{"pause command", false, 0, true}, Case{"dialog", false, 1, false},
+                         Case{"dialogs over a paused game", false, 3, true}, Case{"drop key held", true, 1, false},
+                         Case{"drop key held, paused by F3", true, 0, true}})
+    {
+        SCOPED_TRACE(c.Name);
+        TSettings settings = TEngineRig::ModeSettings(3, 7, 9, 17, 3);
+        settings.FastDropping = false;
+        TEngineRig rig(settings);
+        rig.Engine.NewGame();
+        rig.Engine.NextBlock = MakeBlock({1, 2, 3}, true);
+        for (int tick = 0; tick < 6; ++tick)
+            rig.Engine.TimerTick();
+        if (c.DropHeld)
+            rig.Engine.FormKeyDown(rig.Settings.DropKey);
+        if (c.ByMenu)
+            rig.Engine.PauseMenuClick();
+        for (int loss = 0; loss < c.FocusLosses; ++loss)
+            rig.Engine.FocusLost();
+        const int32_t y = rig.Engine.BlockY;
+        const int32_t score = rig.Engine.Score;
+        const int left = rig.Engine.FallDelay - rig.Engine.TickCounter;
+        rig.Engine.PauseMenuClick();
+        ASSERT_EQ(rig.Engine.GameState, gsPlaying);
+        for (int tick = 1; tick < left; ++tick)
+            rig.Engine.TimerTick();
+        EXPECT_EQ(rig.Engine.BlockY, y);
+        rig.Engine.TimerTick();
+        EXPECT_EQ(std::make_pair(rig.Engine.BlockY, rig.Engine.Score), std::make_pair(y + 1, score));
+    }
+}
+
 TEST(GameLoopTest, FocusLossPausesAndAPausedGameStaysPaused)
 {
     TEngineRig rig;

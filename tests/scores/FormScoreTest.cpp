@@ -6,6 +6,8 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QLabel>
+#include <QScreen>
+#include <QStyle>
 #include <gtest/gtest.h>
 
 namespace
@@ -101,5 +103,25 @@ TEST_F(FormScoreTest, OkResetsTheColoursAndTheListShowsOtherModes)
               std::make_tuple(2, QString(" 77"), QColor(Qt::blue)));
     Form.OkButton()->click();
     EXPECT_EQ(std::make_pair(Colour(1), Colour(2)), std::make_pair(QColor(Qt::red), QColor(Qt::black)));
+}
+
+// The scores stand right-aligned in their column, which starts where the table says; the OK
+// button has the glyph of every OK; the window opens in the middle of the screen.
+TEST_F(FormScoreTest, ScoresLineUpOnTheRightAndTheWindowOpensCentredWithTheOkGlyph)
+{
+    Form.SelectMode(1);
+    for (const auto& [score, name] : {std::pair{9000, "Ann"}, std::pair{42, "Bob"}})
+    {
+        Answer = QString::fromLatin1(name);
+        Form.AddScore(score);
+    }
+    EXPECT_EQ(Form.ScoreLabel(1)->geometry().right(), Form.ScoreLabel(2)->geometry().right());
+    EXPECT_EQ(Form.ScoreLabel(1)->x(), 240);
+    EXPECT_EQ(Form.ScoreLabel(2)->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+    EXPECT_EQ(Form.OkButton()->icon().pixmap(16).toImage(),
+              Form.style()->standardIcon(QStyle::SP_DialogOkButton).pixmap(16).toImage());
+    Form.show();
+    EXPECT_LE((Form.frameGeometry().center() - Form.screen()->availableGeometry().center()).manhattanLength(), 2);
+    Form.hide();
 }
 } // namespace

@@ -86,15 +86,6 @@ TEST(WindowLimits, MinimumWidthOfARestoredWindow)
     EXPECT_FALSE(TWindowLimits::MinimumOuterWidth(true, TWindowLimits::PanelNextWidth, 396).has_value());
 }
 
-TEST(WindowLimits, MinimumHeightOnlyWhenTheClientAreaIsTooShort)
-{
-    // Outer 650 with a 600-pixel client: 50 pixels of frame and menu; the client must be 629 + 25.
-    EXPECT_EQ(TWindowLimits::MinimumOuterHeight(false, 650, 600, 629), 704);
-    EXPECT_FALSE(TWindowLimits::MinimumOuterHeight(false, 730, 680, 629).has_value());
-    EXPECT_FALSE(TWindowLimits::MinimumOuterHeight(false, 679, 629, 629).has_value());
-    EXPECT_FALSE(TWindowLimits::MinimumOuterHeight(true, 650, 600, 629).has_value());
-}
-
 TEST(WindowLimits, RightColumnEndsTwentyFivePixelsInside)
 {
     EXPECT_EQ(TWindowLimits::RightColumnLeft(1016, 133), 858);

@@ -176,7 +176,9 @@ TEST_F(PictureFiles, OnlyRegularFilesAreOpened)
     for (const char* name : {"pipe.jpg", "zero.bmp", "folder.ico"})
     {
         QImage picture;
-        EXPECT_FALSE(TPictureLoader::Load(Path(QString::fromLatin1(name)), picture)) << name;
+        QString reason;
+        EXPECT_FALSE(TPictureLoader::Load(Path(QString::fromLatin1(name)), picture, &reason)) << name;
+        EXPECT_EQ(reason, "not a regular file (a pipe, a device or a folder)");
     }
 }
 
@@ -231,7 +233,9 @@ TEST_F(PictureFiles, UnreadablePicturesFailCleanly)
     for (const QString& path : failing)
     {
         QImage picture;
-        EXPECT_FALSE(TPictureLoader::Load(path, picture)) << path.toStdString();
+        QString reason;
+        EXPECT_FALSE(TPictureLoader::Load(path, picture, &reason)) << path.toStdString();
+        EXPECT_FALSE(reason.isEmpty()) << path.toStdString();
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "settings/dialog/ColorPanel.h"
 #include "settings/dialog/FormOptions.h"
+#include "settings/dialog/PickerSize.h"
 #include "settings/dialog/PictureDialog.h"
 
 #include <QCheckBox>
@@ -68,6 +69,7 @@ TEST_F(FormOptionsTest, FillThenChosenGivesBackWhatCameInAndMusicOnEnablesItsFil
     TPreferences now = Unusual;
     now.Settings.InnerMode = now.Settings.OuterMode = 2;
     now.Settings.InnerImage = "/p/in.jpg";
+    now.Settings.OuterColor = 0x2A00FF00; // a hand-edited high byte comes back as it was
     Form.Fill(now);
     Form.show();
     EXPECT_EQ(Form.Chosen(), now);
@@ -175,5 +177,22 @@ TEST(PictureDialog, PreviewsWhatTheGameCanOpen)
     }
     dialog.findChild<QLineEdit*>("fileNameEdit")->setText("wide.jpg"); // typed, not clicked
     EXPECT_EQ(dialog.PreviewSize()->text(), "300 x 150");
+}
+
+// The picker opens with its filter text whole, and at the size the player last left it this run.
+TEST(PickerSize, OpensWithItsFilterWholeThenAtThePlayersSize)
+{
+    TPickerSize remembered(QSize(960, 520));
+    TPictureDialog first(nullptr, QString());
+    remembered.Apply(first);
+    first.show();
+    const auto* filters = first.findChild<QComboBox*>("fileTypeCombo");
+    ASSERT_NE(filters, nullptr);
+    EXPECT_GE(filters->width(), filters->sizeHint().width());
+    first.resize(790, 590);
+    remembered.Keep(first);
+    TPictureDialog second(nullptr, QString());
+    remembered.Apply(second);
+    EXPECT_EQ(second.size(), QSize(790, 590));
 }
 } // namespace
