@@ -67,6 +67,7 @@ TEST(ControlsTest, SidewaysMovesStopAtWallsAndSettledCells)
          {redraw(3, -2, 2, 3)}},
         {"entering piece stopped by a stack in row 0", 9, Column(3, 0), column3, 4, -2, LeftKey, 4, {}},
         {"lying piece against a settled cell", 9, Column(7, 10), row3, 4, 10, RightKey, 4, {}},
+        {"lying piece slides up to a settled cell", 9, Column(8, 10), row3, 4, 10, RightKey, 5, {redraw(4, 10, 4, 1)}},
         {"nine-cell row cannot move left", 9, {}, row9, 0, 3, LeftKey, 0, {}},
         {"nine-cell row cannot move right", 9, {}, row9, 0, 3, RightKey, 0, {}},
     };
