@@ -4,7 +4,8 @@
 Not part of CI: run it by hand when the tests of a subsystem grow, and read the survivors.
 
   bench/mutants.py [--sample 60] [--seed 17] [--timeout 120] [--only FILE:LINE:KIND ...]
-                   [--dirs engine settings audio app] [--work /work/wt/polish-mutants] [--keep]
+                   [--dirs engine settings audio app] [--kinds compare constant drop]
+                   [--commit HEAD] [--work /work/wt/polish-mutants] [--keep] [--report FILE.jsonl]
 
 It checks the current commit out into a separate worktree (--work), builds it there once with
 ccache, then for each mutant: edits one line (a comparison flipped, an integer constant changed
@@ -18,6 +19,7 @@ import argparse
 import json
 import os
 import random
+import signal
 import re
 import subprocess
 import sys
@@ -138,6 +140,8 @@ def main():
     parser.add_argument("--seed", type=int, default=17)
     parser.add_argument("--timeout", type=int, default=120, help="seconds for one test executable")
     parser.add_argument("--dirs", nargs="+", default=["engine", "settings", "audio", "app"])
+    parser.add_argument("--kinds", nargs="+", default=["compare", "constant", "drop"])
+    parser.add_argument("--commit", default="HEAD", help="the commit to mutate (HEAD of this checkout)")
     parser.add_argument("--work", default="/work/wt/polish-mutants")
     parser.add_argument("--only", nargs="*", help="FILE:LINE:KIND of mutants to run again")
     parser.add_argument("--report", default=None, help="JSON lines of the results")
@@ -146,10 +150,13 @@ def main():
 
     source_root = run(["git", "rev-parse", "--show-toplevel"], os.getcwd()).stdout.strip()
     root = args.work
+    commit = run(["git", "rev-parse", args.commit], source_root).stdout.strip()
     if not os.path.isdir(root):
-        run(["git", "worktree", "add", "--detach", root, "HEAD"], source_root)
+        run(["git", "worktree", "add", "--detach", root, commit], source_root)
     else:
-        run(["git", "checkout", "--detach", run(["git", "rev-parse", "HEAD"], source_root).stdout.strip()], root)
+        run(["git", "checkout", "--detach", commit], root)
+    # A stop by signal still puts the mutated line back (the finally of try_mutant).
+    signal.signal(signal.SIGTERM, lambda *_: (_ for _ in ()).throw(KeyboardInterrupt()))
     build = os.path.join(root, "build")
     env = dict(os.environ, CMAKE_CXX_COMPILER_LAUNCHER="ccache", CMAKE_C_COMPILER_LAUNCHER="ccache")
     if not os.path.isdir(build):
@@ -160,7 +167,7 @@ def main():
     if built.returncode != 0:
         sys.exit("mutants: the unmutated tree does not build\n" + built.stdout[-3000:])
 
-    pool = candidates(root, args.dirs)
+    pool = [m for m in candidates(root, args.dirs) if m[2] in args.kinds]
     if args.only:
         wanted = {tuple(o.rsplit(":", 2)) for o in args.only}
         sample = [m for m in pool if (m[0], str(m[1]), m[2]) in wanted]
@@ -173,6 +180,8 @@ def main():
             of_kind = [m for m in pool if m[2] == kind]
             share = args.sample // len(kinds) + (1 if n < args.sample % len(kinds) else 0)
             sample += generator.sample(of_kind, min(share, len(of_kind)))
+        # Interleaved, so that a run cut short still has some of every kind.
+        generator.shuffle(sample)
     print(f"mutants: {len(sample)} of {len(pool)} candidates", flush=True)
 
     config = tempfile.mkdtemp(prefix="mutants-config-")
