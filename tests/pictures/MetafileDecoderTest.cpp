@@ -1,6 +1,6 @@
 #include "MetafileTestFiles.h"
 
-#include "view/PictureLoader.h"
+#include "pictures/PictureLoader.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -68,7 +68,7 @@ struct TFile
 // SVG beside them is the drawing).
 TFile ClipArt(const QString& name)
 {
-    QFile file(QStringLiteral(PELMO_SOURCE_DIR "/tests/view/clipart/") + name);
+    QFile file(QStringLiteral(PELMO_SOURCE_DIR "/tests/pictures/clipart/") + name);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly));
     return {file.readAll(), QFileInfo(name).suffix()};
 }

@@ -1,6 +1,6 @@
-#include "view/MetafileCanvas.h"
+#include "pictures/MetafileCanvas.h"
 
-#include "view/MetafileGeometry.h"
+#include "pictures/MetafileGeometry.h"
 
 #include <algorithm>
 #include <cmath>

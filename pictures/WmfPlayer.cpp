@@ -1,9 +1,9 @@
-#include "view/WmfPlayer.h"
+#include "pictures/WmfPlayer.h"
 
-#include "view/DibImage.h"
-#include "view/MetafileBytes.h"
-#include "view/MetafileCanvas.h"
-#include "view/PictureLimits.h"
+#include "pictures/DibImage.h"
+#include "pictures/MetafileBytes.h"
+#include "pictures/MetafileCanvas.h"
+#include "pictures/PictureLimits.h"
 
 #include <cmath>
 
