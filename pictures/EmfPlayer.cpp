@@ -1,245 +1,40 @@
 #include "pictures/EmfPlayer.h"
 
-#include "pictures/DibImage.h"
+#include "pictures/EmfRecords.h"
+#include "pictures/GdiConstants.h"
 #include "pictures/MetafileBytes.h"
 #include "pictures/MetafileCanvas.h"
 #include "pictures/PictureLimits.h"
 
 #include <cmath>
 
+using namespace EmfRecords;
+
 namespace
 {
 
-constexpr uint32_t Signature = 0x464D4520; // " EMF"
-constexpr qsizetype SmallestHeader = 88;
 constexpr double ScreenDpi = 96;
 constexpr uint32_t StockObject = 0x80000000;
 
-enum TEmfRecord : uint32_t
+bool Put(TMetafileCanvas& canvas, TObject object)
 {
-    Header = 1,
-    PolyBezier = 2,
-    Polygon = 3,
-    Polyline = 4,
-    PolyBezierTo = 5,
-    PolylineTo = 6,
-    PolyPolyline = 7,
-    PolyPolygon = 8,
-    SetWindowExtEx = 9,
-    SetWindowOrgEx = 10,
-    SetViewportExtEx = 11,
-    SetViewportOrgEx = 12,
-    Eof = 14,
-    SetPixelV = 15,
-    SetMapMode = 17,
-    SetBkMode = 18,
-    SetPolyFillMode = 19,
-    SetTextAlign = 22,
-    SetTextColor = 24,
-    SetBkColor = 25,
-    MoveToEx = 27,
-    ExcludeClipRect = 29,
-    IntersectClipRect = 30,
-    ScaleViewportExtEx = 31,
-    ScaleWindowExtEx = 32,
-    SaveDc = 33,
-    RestoreDc = 34,
-    SetWorldTransform = 35,
-    ModifyWorldTransform = 36,
-    SelectObject = 37,
-    CreatePen = 38,
-    CreateBrushIndirect = 39,
-    DeleteObject = 40,
-    AngleArc = 41,
-    Ellipse = 42,
-    Rectangle = 43,
-    RoundRect = 44,
-    Arc = 45,
-    Chord = 46,
-    Pie = 47,
-    LineTo = 54,
-    ArcTo = 55,
-    SetArcDirection = 57,
-    BeginPath = 59,
-    EndPath = 60,
-    CloseFigure = 61,
-    FillPath = 62,
-    StrokeAndFillPath = 63,
-    StrokePath = 64,
-    SelectClipPath = 67,
-    AbortPath = 68,
-    ExtSelectClipRgn = 75,
-    BitBlt = 76,
-    StretchBlt = 77,
-    SetDiBitsToDevice = 80,
-    StretchDiBits = 81,
-    ExtCreateFontIndirectW = 82,
-    ExtTextOutA = 83,
-    ExtTextOutW = 84,
-    PolyBezier16 = 85,
-    Polygon16 = 86,
-    Polyline16 = 87,
-    PolyBezierTo16 = 88,
-    PolylineTo16 = 89,
-    PolyPolyline16 = 90,
-    PolyPolygon16 = 91,
-    CreateDibPatternBrushPt = 94,
-    ExtCreatePen = 95,
-    AlphaBlend = 114,
-};
-
-QColor ColourRef(TMetafileBytes& record, qsizetype offset)
-{
-    return QColor(record.U8(offset), record.U8(offset + 1), record.U8(offset + 2));
-}
-
-QRectF Box(TMetafileBytes& record, qsizetype offset)
-{
-    return QRectF(record.Point32(offset), record.Point32(offset + 8));
-}
-
-QSizeF Extent(TMetafileBytes& record, qsizetype offset)
-{
-    return QSizeF(record.I32(offset), record.I32(offset + 4));
-}
-
-// count points of 4 (16-bit) or 8 (32-bit) bytes from offset.
-QPolygonF Points(TMetafileBytes& record, qsizetype offset, int64_t count, bool small)
-{
-    QPolygonF points;
-    const int step = small ? 4 : 8;
-    if (!record.Holds(offset, count * step))
-    {
-        record.Fail();
-        return points;
-    }
-    points.reserve(count);
-    for (int64_t i = 0; i < count; ++i)
-        points << (small ? record.Point16(offset + step * i) : record.Point32(offset + step * i));
-    return points;
-}
-
-// Bounds (16 bytes), the count, the points.
-QPolygonF Poly(TMetafileBytes& record, bool small)
-{
-    return Points(record, 20, record.U32(16), small);
-}
-
-// Bounds, the number of figures, the total of points, each figure's count, then all points.
-std::vector<QPolygonF> PolyPoly(TMetafileBytes& record, bool small)
-{
-    std::vector<QPolygonF> figures;
-    const uint32_t count = record.U32(16);
-    if (!record.Holds(24, int64_t(count) * 4))
-    {
-        record.Fail();
-        return figures;
-    }
-    qsizetype at = 24 + 4 * qsizetype(count);
-    for (uint32_t i = 0; i < count && !record.Failed(); ++i)
-    {
-        const uint32_t points = record.U32(24 + 4 * i);
-        figures.push_back(Points(record, at, points, small));
-        at += qsizetype(points) * (small ? 4 : 8);
-    }
-    return figures;
-}
-
-QTransform Xform(TMetafileBytes& record, qsizetype offset)
-{
-    return QTransform(record.F32(offset), record.F32(offset + 4), record.F32(offset + 8), record.F32(offset + 12),
-                      record.F32(offset + 16), record.F32(offset + 20));
-}
-
-// The header of the bitmap a record carries, at the offset and size found at infoAt.
-TMetafileBytes Info(TMetafileBytes& record, qsizetype infoAt)
-{
-    const int64_t offset = int64_t(record.U32(infoAt)) - 8;
-    const int64_t bytes = record.U32(infoAt + 4);
-    return record.Holds(offset, bytes) ? record.Slice(offset, bytes) : TMetafileBytes(nullptr, 0);
-}
-
-// A bitmap that a record carries at offsets from its own start.
-QImage Dib(TMetafileCanvas& canvas, TMetafileBytes& record, qsizetype infoAt, qsizetype bitsAt, bool alpha = false)
-{
-    const uint32_t infoOffset = record.U32(infoAt);
-    const uint32_t infoBytes = record.U32(infoAt + 4);
-    const uint32_t bitsOffset = record.U32(bitsAt);
-    const uint32_t bitsBytes = record.U32(bitsAt + 4);
-    if (infoBytes == 0 || record.Failed())
-        return {};
-    // The record starts 8 bytes before what this reader holds.
-    TMetafileBytes info = record.Slice(qsizetype(infoOffset) - 8, infoBytes);
-    TMetafileBytes bits = record.Slice(qsizetype(bitsOffset) - 8, bitsBytes);
-    if (record.Failed() || !canvas.Afford(double(TDibImage::DeclaredPixels(info))))
-        return {};
-    return alpha ? TDibImage::DecodeWithAlpha(info, bits) : TDibImage::Decode(info, bits);
-}
-
-TGdiFont Font(TMetafileBytes& record)
-{
-    TGdiFont font;
-    font.Height = record.I32(4);
-    font.Escapement = record.I32(12);
-    font.Weight = record.I32(20);
-    font.Italic = record.U8(24) != 0;
-    font.Underline = record.U8(25) != 0;
-    font.StrikeOut = record.U8(26) != 0;
-    if (record.Holds(32, 64))
-    {
-        const auto* face = reinterpret_cast<const char16_t*>(record.At(32));
-        QString name = QString::fromUtf16(face, 32);
-        font.Face = name.left(name.indexOf(QChar(0)) < 0 ? 32 : name.indexOf(QChar(0)));
-    }
-    return font;
-}
-
-// EMRTEXT after the bounds, the graphics mode and the two scales.
-bool Text(TMetafileCanvas& canvas, TMetafileBytes& record, bool wide)
-{
-    const QPointF reference = record.Point32(28);
-    const uint32_t count = record.U32(36);
-    const int64_t offset = int64_t(record.U32(40)) - 8;
-    const uint32_t options = record.U32(44);
-    const QRectF box = Box(record, 48);
-    if (record.Failed() || !record.Holds(offset, int64_t(count) * (wide ? 2 : 1)))
-        return false;
-    QString text;
-    if (wide)
-    {
-        QByteArray units(record.At(offset), qsizetype(count) * 2);
-        text = QString::fromUtf16(reinterpret_cast<const char16_t*>(units.constData()), count);
-    }
-    else
-    {
-        text = QString::fromLatin1(record.At(offset), count);
-    }
-    canvas.Text(reference, text, (options & 0x0002) ? std::optional<QRectF>(box) : std::nullopt);
-    return true;
-}
-
-TGdiPen ExtPen(TMetafileBytes& record)
-{
-    // A pen whose brush is hollow draws nothing.
-    const uint32_t style = record.U32(28) == 1 ? 5 : record.U32(20);
-    return TGdiPen{style, double(record.U32(24)), ColourRef(record, 32)};
+    return canvas.PutAt(object.Index, std::move(object.Object));
 }
 
 } // namespace
 
 bool TEmfPlayer::IsEmf(TMetafileBytes file)
 {
-    return file.U32(0) == Header && file.U32(40) == Signature && !file.Failed();
+    return HasSignature(file);
 }
 
 bool TEmfPlayer::Play(TMetafileBytes file, QImage& picture)
 {
-    const int64_t headerBytes = file.U32(4);
-    const QRectF frame = Box(file, 24); // hundredths of a millimetre
-    const uint32_t handles = file.U16(56);
-    const QSizeF device(file.I32(72), file.I32(76));
-    const QSizeF millimetres(file.I32(80), file.I32(84));
-    if (file.Failed() || headerBytes < SmallestHeader || !file.Holds(0, headerBytes) || device.width() <= 0 ||
+    const THeader header = ReadHeader(file);
+    const QRectF& frame = header.Frame;
+    const QSizeF& device = header.DevicePixels;
+    const QSizeF& millimetres = header.DeviceMillimetres;
+    if (file.Failed() || header.Bytes < SmallestHeader || !file.Holds(0, header.Bytes) || device.width() <= 0 ||
         device.height() <= 0 || millimetres.width() <= 0 || millimetres.height() <= 0 || frame.width() <= 0 ||
         frame.height() <= 0)
         return false;
@@ -260,8 +55,8 @@ bool TEmfPlayer::Play(TMetafileBytes file, QImage& picture)
     {
         TMetafileCanvas canvas(image, deviceToPicture,
                                QSizeF(device.width() / millimetres.width(), device.height() / millimetres.height()));
-        canvas.ResizeTable(handles);
-        qsizetype at = headerBytes;
+        canvas.ResizeTable(header.Handles);
+        qsizetype at = header.Bytes;
         while (true)
         {
             if (!file.Holds(at, 8))
@@ -307,15 +102,16 @@ bool TEmfPlayer::PlayRecord(TMetafileCanvas& canvas, uint32_t type, TMetafileByt
     case SetWindowOrgEx: canvas.SetWindowOrg(r.Point32(0)); break;
     case SetViewportExtEx: canvas.SetViewportExt(Extent(r, 0)); break;
     case SetViewportOrgEx: canvas.SetViewportOrg(r.Point32(0)); break;
+    // The numerators and denominators of x, then of y.
     case ScaleViewportExtEx: canvas.ScaleViewportExt(r.I32(0), r.I32(4), r.I32(8), r.I32(12)); break;
     case ScaleWindowExtEx: canvas.ScaleWindowExt(r.I32(0), r.I32(4), r.I32(8), r.I32(12)); break;
     case SetMapMode: canvas.SetMapMode(r.I32(0)); break;
-    case SetBkMode: state.OpaqueBack = r.U32(0) == 2; break;
-    case SetPolyFillMode: state.FillRule = r.U32(0) == 2 ? Qt::WindingFill : Qt::OddEvenFill; break;
+    case SetBkMode: state.OpaqueBack = r.U32(0) == Gdi::Opaque; break;
+    case SetPolyFillMode: state.FillRule = r.U32(0) == Gdi::Winding ? Qt::WindingFill : Qt::OddEvenFill; break;
     case SetTextAlign: state.TextAlign = r.U32(0); break;
     case SetTextColor: state.TextColour = ColourRef(r, 0); break;
     case SetBkColor: state.BackColour = ColourRef(r, 0); break;
-    case SetArcDirection: state.Clockwise = r.U32(0) == 2; break;
+    case SetArcDirection: state.Clockwise = r.U32(0) == Gdi::Clockwise; break;
     case SetPixelV: canvas.SetPixel(r.Point32(0), ColourRef(r, 8)); break;
     case MoveToEx: canvas.MoveTo(r.Point32(0)); break;
     case LineTo: canvas.LineTo(r.Point32(0)); break;
@@ -323,7 +119,7 @@ bool TEmfPlayer::PlayRecord(TMetafileCanvas& canvas, uint32_t type, TMetafileByt
     case IntersectClipRect: canvas.IntersectClip(Box(r, 0)); break;
     case SaveDc: canvas.Save(); break;
     case RestoreDc: canvas.Restore(r.I32(0)); break;
-    case SetWorldTransform: canvas.ModifyWorld(Xform(r, 0), 4); break;
+    case SetWorldTransform: canvas.ModifyWorld(Xform(r, 0), Gdi::WorldSet); break;
     case ModifyWorldTransform: canvas.ModifyWorld(Xform(r, 0), r.U32(24)); break;
     case SelectObject:
     {
@@ -335,18 +131,20 @@ bool TEmfPlayer::PlayRecord(TMetafileCanvas& canvas, uint32_t type, TMetafileByt
         break;
     }
     case DeleteObject: return canvas.Delete(r.U32(0));
-    case CreatePen: return canvas.PutAt(r.U32(0), TGdiPen{r.U32(4), double(r.I32(8)), ColourRef(r, 16)});
-    case ExtCreatePen: return canvas.PutAt(r.U32(0), ExtPen(r));
-    case CreateBrushIndirect: return canvas.PutAt(r.U32(0), TGdiBrush{r.U32(4), ColourRef(r, 8), r.U32(12), {}});
-    case CreateDibPatternBrushPt: return canvas.PutAt(r.U32(0), TGdiBrush{5, Qt::black, 0, Dib(canvas, r, 8, 16)});
-    case ExtCreateFontIndirectW: return canvas.PutAt(r.U32(0), Font(r));
+    case CreatePen: return Put(canvas, Pen(r));
+    case ExtCreatePen: return Put(canvas, ExtPen(r));
+    case CreateBrushIndirect: return Put(canvas, Brush(r));
+    case CreateDibPatternBrushPt: return Put(canvas, PatternBrush(canvas, r));
+    case ExtCreateFontIndirectW: return Put(canvas, Font(r));
     case Rectangle: canvas.Rectangle(Box(r, 0)); break;
     case Ellipse: canvas.Ellipse(Box(r, 0)); break;
     case RoundRect: canvas.RoundRect(Box(r, 0), Extent(r, 16)); break;
+    // The box, then the start and end radials.
     case Arc: canvas.Arc(Box(r, 0), r.Point32(16), r.Point32(24), TArc::Arc); break;
     case ArcTo: canvas.Arc(Box(r, 0), r.Point32(16), r.Point32(24), TArc::ArcTo); break;
     case Chord: canvas.Arc(Box(r, 0), r.Point32(16), r.Point32(24), TArc::Chord); break;
     case Pie: canvas.Arc(Box(r, 0), r.Point32(16), r.Point32(24), TArc::Pie); break;
+    // The centre, the radius, the start and sweep angles.
     case AngleArc: canvas.AngleArc(r.Point32(0), r.U32(8), r.F32(12), r.F32(16)); break;
     case BeginPath: canvas.BeginPath(); break;
     case EndPath: canvas.EndPath(); break;
@@ -358,57 +156,26 @@ bool TEmfPlayer::PlayRecord(TMetafileCanvas& canvas, uint32_t type, TMetafileByt
     case SelectClipPath: canvas.SelectClipPath(r.I32(0)); break;
     case ExtSelectClipRgn:
     {
-        // RGNDATA: a 32-byte header with the count of rectangles, then the rectangles.
-        const uint32_t dataBytes = r.U32(0);
-        const int mode = r.I32(4);
-        std::vector<QRectF> rects;
-        if (dataBytes >= 32)
-        {
-            const uint32_t count = r.U32(16);
-            if (!r.Holds(40, int64_t(count) * 16))
-                return false;
-            for (uint32_t i = 0; i < count; ++i)
-                rects.push_back(Box(r, 40 + 16 * qsizetype(i)));
-        }
-        canvas.CombineClip(rects, mode);
+        const std::optional<TClipRegion> region = ClipRegion(r);
+        if (!region)
+            return false;
+        canvas.CombineClip(region->Rects, region->Mode);
         break;
     }
-    case BitBlt:
-    case StretchBlt:
+    case BitBlt: canvas.Bitmap(BlockTransfer(canvas, r, false)); break;
+    case StretchBlt: canvas.Bitmap(BlockTransfer(canvas, r, true)); break;
+    case AlphaBlend: canvas.Bitmap(AlphaBlendTransfer(canvas, r)); break;
+    case StretchDiBits: canvas.Bitmap(StretchDibTransfer(canvas, r)); break;
+    case SetDiBitsToDevice: canvas.Bitmap(DibToDeviceTransfer(canvas, r)); break;
+    case ExtTextOutA:
+    case ExtTextOutW:
     {
-        const QRectF target(r.I32(16), r.I32(20), r.I32(24), r.I32(28));
-        const QImage dib = Dib(canvas, r, 76, 84);
-        const QSizeF size = type == StretchBlt ? Extent(r, 92) : target.size();
-        canvas.Bitmap(target, dib, QRectF(r.Point32(36), size), r.U32(32));
+        const std::optional<TText> text = Text(r, type == ExtTextOutW);
+        if (!text)
+            return false;
+        canvas.Text(text->Reference, text->Text, text->OpaqueBox);
         break;
     }
-    case AlphaBlend:
-    {
-        const QRectF target(r.I32(16), r.I32(20), r.I32(24), r.I32(28));
-        // The blend: operation, flags, a constant opacity, and whether the bitmap carries coverage.
-        const double opacity = r.U8(34) / 255.0;
-        const QImage dib = Dib(canvas, r, 76, 84, r.U8(35) & 1);
-        canvas.Bitmap(target, dib, QRectF(r.Point32(36), Extent(r, 92)), 0x00CC0020, opacity);
-        break;
-    }
-    case StretchDiBits:
-    {
-        const QRectF target(r.I32(16), r.I32(20), r.I32(64), r.I32(68));
-        const QImage dib = Dib(canvas, r, 40, 48);
-        const QRectF source(r.I32(24), r.I32(28), r.I32(32), r.I32(36));
-        canvas.Bitmap(target, dib, TDibImage::SourceFromTop(Info(r, 40), source, dib.height()), r.U32(60));
-        break;
-    }
-    case SetDiBitsToDevice:
-    {
-        const QRectF source(r.I32(24), r.I32(28), r.I32(32), r.I32(36));
-        const QRectF target(QPointF(r.I32(16), r.I32(20)), source.size());
-        const QImage dib = Dib(canvas, r, 40, 48);
-        canvas.Bitmap(target, dib, TDibImage::SourceFromTop(Info(r, 40), source, dib.height()), 0x00CC0020);
-        break;
-    }
-    case ExtTextOutA: return Text(canvas, r, false);
-    case ExtTextOutW: return Text(canvas, r, true);
     default: break; // records that change nothing a picture shows
     }
     return true;

@@ -66,6 +66,17 @@ struct TDrawingState
     bool Clockwise = false;
 };
 
+// One bitmap transfer: the bitmap (null to fill with the brush as the operation asks), the part
+// of it shown, the logical rectangle it goes to, and how it combines with what is there.
+struct TBitmapTransfer
+{
+    QRectF Target;
+    QRectF Source;
+    uint32_t RasterOp = 0;
+    double Opacity = 1;
+    QImage Bitmap;
+};
+
 // The graphics device both metafile kinds play into: its state, its object table and the
 // drawing calls, painted with QPainter onto the picture. Logical coordinates go through the world
 // transform, the window-to-viewport mapping, and the device-to-picture scale.
@@ -122,6 +133,10 @@ public:
     void Text(QPointF reference, const QString& text, const std::optional<QRectF>& opaqueBox);
     // A bitmap into a logical rectangle; a null picture fills with the brush as the operation asks.
     void Bitmap(const QRectF& target, const QImage& picture, QRectF source, uint32_t rasterOp, double opacity = 1);
+    void Bitmap(const TBitmapTransfer& transfer)
+    {
+        Bitmap(transfer.Target, transfer.Bitmap, transfer.Source, transfer.RasterOp, transfer.Opacity);
+    }
 
     void BeginPath();
     void EndPath() { PathOpen = false; }

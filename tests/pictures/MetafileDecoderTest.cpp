@@ -1,4 +1,4 @@
-#include "MetafileTestFiles.h"
+#include "tests/pictures/MetafileTestFiles.h"
 
 #include "pictures/PictureLoader.h"
 
