@@ -1,5 +1,6 @@
 #include "pictures/MetafileCanvas.h"
 
+#include "pictures/DrawingCost.h"
 #include "pictures/GdiConstants.h"
 #include "pictures/MetafileGeometry.h"
 
@@ -267,7 +268,9 @@ QBrush TMetafileCanvas::MakeBrush() const
 void TMetafileCanvas::Prepare(const QTransform& transform)
 {
     Painter.resetTransform();
-    if (Now.Clip)
+    Painter.setRenderHint(QPainter::Antialiasing);
+    // Setting a clip region costs a little for each of its rectangles.
+    if (Now.Clip && Afford(RegionRectCost * Now.Clip->rectCount()))
         Painter.setClipRegion(*Now.Clip);
     else
         Painter.setClipping(false);
@@ -278,18 +281,27 @@ void TMetafileCanvas::Prepare(const QTransform& transform)
 void TMetafileCanvas::Paint(const QPainterPath& path, bool fill, bool stroke)
 {
     const QTransform transform = Transform();
-    if (!Usable(transform) || !AffordArea(path.controlPointRect(), path.elementCount()))
+    if (!Usable(transform) || !Afford(CallCost + path.elementCount()))
         return;
     const QPen pen = stroke ? MakePen() : QPen(Qt::NoPen);
+    const QPainterPath mapped = transform.map(path);
+    // The outline is measured before anything is drawn: what it would cost decides how it is
+    // drawn, and whether the picture can still afford it.
+    const QList<QPolygonF> outlines = mapped.toSubpathPolygons();
+    const bool filled = fill && Now.Brush.Style != Gdi::BrushNull;
+    const TDrawingCost cost({outlines.begin(), outlines.end()}, filled, pen.style() == Qt::NoPen ? 0 : pen.widthF(),
+                            Picture.rect());
+    if (!Afford(cost.Chosen()))
+        return;
     const QRectF reach = QRectF(Picture.rect()).adjusted(-FarMargin, -FarMargin, FarMargin, FarMargin)
                              .adjusted(-pen.widthF(), -pen.widthF(), pen.widthF(), pen.widthF());
-    const QPainterPath mapped = transform.map(path);
     if (!reach.contains(mapped.controlPointRect()))
     {
-        PaintFar(mapped, reach, fill, pen);
+        PaintFar(mapped, reach, fill, pen, cost.Smoothed());
         return;
     }
     Prepare(transform);
+    Painter.setRenderHint(QPainter::Antialiasing, cost.Smoothed());
     if (fill && Now.Brush.Style == Gdi::BrushHatched && Now.OpaqueBack)
         Painter.fillPath(path, Now.BackColour);
     Painter.setBrush(fill ? MakeBrush() : QBrush(Qt::NoBrush));
@@ -299,9 +311,13 @@ void TMetafileCanvas::Paint(const QPainterPath& path, bool fill, bool stroke)
 
 // The rasterizer walks every pixel of a line even where it is never shown; geometry that
 // reaches far past the picture is cut down to a margin around it first.
-void TMetafileCanvas::PaintFar(const QPainterPath& mapped, const QRectF& reach, bool fill, const QPen& pen)
+void TMetafileCanvas::PaintFar(const QPainterPath& mapped, const QRectF& reach, bool fill, const QPen& pen, bool smooth)
 {
+    // Cutting a path costs about as much again as measuring it.
+    if (!Afford(FarCost * mapped.elementCount()))
+        return;
     Prepare(QTransform());
+    Painter.setRenderHint(QPainter::Antialiasing, smooth);
     if (fill)
     {
         QPainterPath box;
@@ -333,7 +349,11 @@ void TMetafileCanvas::SelectClipPath(int mode)
     PathOpen = false;
     Path.setFillRule(Now.FillRule);
     if (Usable(Transform()))
-        CombineRegion(QRegion(Pixels(Transform().map(Path).toFillPolygon()), Now.FillRule), mode);
+    {
+        const QPolygonF outline = Transform().map(Path).toFillPolygon();
+        if (Afford(TDrawingCost::Region({outline}, Picture.rect())))
+            CombineRegion(QRegion(Pixels(outline), Now.FillRule), mode);
+    }
     Path = QPainterPath();
 }
 
@@ -351,19 +371,43 @@ void TMetafileCanvas::ExcludeClip(const QRectF& box)
 
 void TMetafileCanvas::CombineClip(const std::vector<QRectF>& deviceRects, int mode)
 {
-    QRegion region;
-    for (const QRectF& rect : deviceRects)
-        region += QRegion(Pixels(DeviceToPicture.map(QPolygonF(rect.normalized())))).intersected(Picture.rect());
     if (mode == Gdi::RegionCopy && deviceRects.empty())
+    {
         Now.Clip.reset();
-    else
-        CombineRegion(region, mode);
+        return;
+    }
+    std::vector<QRegion> parts;
+    parts.reserve(deviceRects.size());
+    for (const QRectF& rect : deviceRects)
+    {
+        const QRegion part = QRegion(Pixels(DeviceToPicture.map(QPolygonF(rect.normalized())))).intersected(Picture.rect());
+        if (!part.isEmpty())
+            parts.push_back(part);
+    }
+    // Joined in pairs, round after round, so that no rectangle is merged into the growing whole
+    // once for each of the others; each round pays for the rectangles it merges.
+    while (parts.size() > 1)
+    {
+        double merged = 0;
+        for (size_t i = 0; i + 1 < parts.size(); i += 2)
+        {
+            parts[i / 2] = parts[i].united(parts[i + 1]);
+            merged += parts[i / 2].rectCount();
+        }
+        if (parts.size() % 2 == 1)
+            parts[parts.size() / 2] = parts.back();
+        parts.resize((parts.size() + 1) / 2);
+        if (!Afford(RegionRectCost * merged))
+            return;
+    }
+    CombineRegion(parts.empty() ? QRegion() : parts.front(), mode);
 }
 
 void TMetafileCanvas::CombineRegion(const QRegion& raw, int mode)
 {
-    // Region arithmetic goes row by row.
-    if (!Afford(CallCost + 4.0 * Picture.height()))
+    // Region arithmetic goes row by row, and rectangle by rectangle.
+    const double rects = raw.rectCount() + (Now.Clip ? Now.Clip->rectCount() : 1);
+    if (!Afford(CallCost + 4.0 * Picture.height() + RegionRectCost * rects))
         return;
     const QRegion region = raw.intersected(Picture.rect());
     const QRegion current = Now.Clip.value_or(QRegion(Picture.rect()));

@@ -155,6 +155,10 @@ public:
 private:
     // What a call costs besides its pixels: setting up the painter, a font, a region.
     static constexpr double CallCost = 100;
+    // Each rectangle of a region, whenever the region is set, joined or combined.
+    static constexpr double RegionRectCost = 32;
+    // Each element of a path cut down to the picture's surroundings.
+    static constexpr double FarCost = 64;
 
     QTransform Transform() const;
     QTransform LogicalToDevice() const;
@@ -164,7 +168,7 @@ private:
     void Prepare(const QTransform& transform);
     bool AffordArea(const QRectF& logical, double extra);
     void Paint(const QPainterPath& path, bool fill, bool stroke);
-    void PaintFar(const QPainterPath& mapped, const QRectF& reach, bool fill, const QPen& pen);
+    void PaintFar(const QPainterPath& mapped, const QRectF& reach, bool fill, const QPen& pen, bool smooth);
     // Inside a path bracket a figure is kept for later instead of drawn.
     void Figure(const QPainterPath& path, bool fill, bool stroke);
     void DrawPath(bool fill, bool stroke);
