@@ -42,10 +42,9 @@ bool TEmfPlayer::Play(TMetafileBytes file, QImage& picture)
     const double heightPixels = std::round(frame.height() * ScreenDpi / 2540);
     if (!TPictureLimits::Allowed(int64_t(widthPixels), int64_t(heightPixels)))
         return false;
-    QImage image(int(widthPixels), int(heightPixels), QImage::Format_ARGB32_Premultiplied);
+    QImage image = TMetafileCanvas::TransparentPicture(QSize(int(widthPixels), int(heightPixels)));
     if (image.isNull())
         return false;
-    image.fill(Qt::transparent);
 
     // Device pixels to hundredths of a millimetre, then the frame onto the picture.
     QTransform deviceToPicture = QTransform::fromScale(millimetres.width() * 100 / device.width(),

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 using namespace MetafileGeometry;
 
@@ -56,6 +57,18 @@ TMetafileCanvas::TMetafileCanvas(QImage& picture, const QTransform& deviceToPict
 {
     Painter.setRenderHint(QPainter::Antialiasing);
     Painter.setRenderHint(QPainter::TextAntialiasing);
+}
+
+QImage TMetafileCanvas::TransparentPicture(QSize size)
+{
+    // Zeroed memory is transparent already, and the system hands it out untouched: a large
+    // picture costs only what is drawn on it instead of a pass over every pixel first.
+    const qsizetype stride = qsizetype(size.width()) * 4;
+    void* bits = size.isEmpty() ? nullptr : std::calloc(size_t(stride) * size_t(size.height()), 1);
+    if (!bits)
+        return {};
+    return QImage(static_cast<uchar*>(bits), size.width(), size.height(), stride, QImage::Format_ARGB32_Premultiplied,
+                  [](void* memory) { std::free(memory); }, bits);
 }
 
 bool TMetafileCanvas::Afford(double pixels)

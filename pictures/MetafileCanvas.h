@@ -86,6 +86,9 @@ public:
     // devicePerMillimetre: device pixels in a millimetre, for the metric and English mapping modes.
     TMetafileCanvas(QImage& picture, const QTransform& deviceToPicture, QSizeF devicePerMillimetre);
 
+    // A picture of the given size, wholly transparent, to draw on.
+    static QImage TransparentPicture(QSize size);
+
     TDrawingState& State() { return Now; }
 
     // Drawing costs pixels. A file that asks for far more than a picture of its size could show

@@ -90,10 +90,9 @@ bool TWmfPlayer::Play(TMetafileBytes file, QImage& picture)
     TLayout layout;
     if (!ReadLayout(file, layout))
         return false;
-    QImage image(layout.Size, QImage::Format_ARGB32_Premultiplied);
+    QImage image = TMetafileCanvas::TransparentPicture(layout.Size);
     if (image.isNull())
         return false;
-    image.fill(Qt::transparent);
     {
         TMetafileCanvas canvas(image, QTransform(), QSizeF(ScreenDpi / 25.4, ScreenDpi / 25.4));
         canvas.ResizeTable(layout.Objects);
