@@ -157,7 +157,7 @@ public:
 
 private:
     // What a call costs besides its pixels: setting up the painter, a font, a region.
-    static constexpr double CallCost = 100;
+    static constexpr double CallCost = 250;
     // Each rectangle of a region, whenever the region is set, joined or combined.
     static constexpr double RegionRectCost = 32;
     // Each element of a path cut down to the picture's surroundings.
