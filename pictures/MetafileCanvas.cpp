@@ -17,9 +17,10 @@ namespace
 constexpr size_t MaxSavedStates = 256;
 // Wider pens only slow the stroker down; the picture is at most 16384 pixels anyway.
 constexpr double MaxPenPixels = 4096;
-// Every file may draw this much, and sixteen times its own picture over.
+// Every file may draw this much, and its own picture over about three times with simple shapes
+// (each pixel of a plain fill costs about three); a picture at the size limit then loads within a second.
 constexpr double BaseBudget = 64e6;
-constexpr double PictureCoats = 16;
+constexpr double PictureCoats = 10;
 // How far past the picture's edges a shape is still drawn as it is.
 constexpr double FarMargin = 1024;
 
