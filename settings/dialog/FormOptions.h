@@ -1,7 +1,6 @@
 #pragma once
 
 #include "settings/Preferences.h"
-#include "settings/Settings.h"
 
 #include <QDialog>
 
@@ -27,6 +26,7 @@ public:
     TFormOptions(const TDisplayFacts& display, TOptionPickers& pickers, QWidget* parent = nullptr);
 
     void Fill(const TPreferences& now);
+    // What Fill was given, with the player's choices in the fields the dialog edits.
     TPreferences Chosen() const;
 
     static void FillKeyNames(QComboBox* list);
@@ -101,6 +101,7 @@ private:
     void BuildKeysPage(QWidget* page);
     void FormCreate();
     void FormShow();
+    void ShowValues(const TPreferences& values);
     void LoadPreview(const QString& stem);
     void PickColor(QRadioButton* useColor, TColorPanel* swatch);
     void PickImage(QRadioButton* useImage, QLineEdit* path, QCheckBox* tile);
@@ -108,4 +109,5 @@ private:
 
     TDisplayFacts Display;
     TOptionPickers& Pickers;
+    TPreferences Filled;
 };
