@@ -16,6 +16,7 @@
 #include "settings/SettingsIo.h"
 #include "view/NextPreview.h"
 #include "view/Seven.h"
+#include "view/WellFit.h"
 #include "view/WindowLimits.h"
 
 #include <QAction>
@@ -127,6 +128,9 @@ TFormTumbla::TFormTumbla(TDialogs* dialogs, QWidget* parent, IClock* clock)
     WellPainter.PreviewRepaintRequested = [this] { NextPreview->update(); };
     WellPainter.MessageRequested = [this](const QString& text) { Dialogs->Information(this, text); };
     Client->Resized = [this](int width, int height) { FormResize(width, height); };
+    SettleTimer.setSingleShot(true);
+    SettleTimer.setInterval(150);
+    connect(&SettleTimer, &QTimer::timeout, this, &TFormTumbla::SettleSize);
 
     LoadSettings(Settings, NextPreview->ShowNext, DisplayFacts(), Store);
     ClampStoredSettings(Settings, DisplayFacts());
@@ -134,8 +138,7 @@ TFormTumbla::TFormTumbla(TDialogs* dialogs, QWidget* parent, IClock* clock)
     WellPainter.FormResize(Client->width(), Client->height());
     WellPainter.BuildWellBackground();
     WellPainter.LoadOuterPicture();
-    Cells.LoadCellImages(Settings.BlockPicture, Settings.BlockWidth);
-    Cells.LoadSolveImages(Settings.BlockWidth);
+    PrepareCells();
     SoundEffects.Preload();
 
     connect(&GameMusic.MediaPlayer1(), &TMediaPlayer::Notify, this, &TFormTumbla::MediaPlayer1Notify);
@@ -205,6 +208,7 @@ TFlatButton* TFormTumbla::AddButton(const QString& caption, const char* glyph, Q
     if (!twin->statusTip().isEmpty())
         button->setToolTip(twin->statusTip());
     connect(button, &QToolButton::clicked, this, handler);
+    Columns.AddLeft(button);
     return button;
 }
 
@@ -265,7 +269,7 @@ void TFormTumbla::BuildMenus()
 void TFormTumbla::BuildLeftColumn()
 {
     const QFont labelFont = SansFont(15, true);
-    MakeLabel(Client, QStringLiteral("Game"), labelFont, {16, 12});
+    Columns.AddLeft(MakeLabel(Client, QStringLiteral("Game"), labelFont, {16, 12}));
     AddButton(QStringLiteral("New game"), "newgame", {16, 35}, NewMenu, &TFormTumbla::NewMenuClick)
         ->setObjectName(QStringLiteral("SpeedButton1"));
     SpeedPause = AddButton(QStringLiteral("Pause"), "pause", {16, 62}, PauseMenu, &TFormTumbla::PauseMenuClick);
@@ -278,7 +282,7 @@ void TFormTumbla::BuildLeftColumn()
     AddButton(QStringLiteral("Exit"), "exit", {16, 140}, Keluar1, &TFormTumbla::Keluar1Click)
         ->setObjectName(QStringLiteral("SpeedButton4"));
 
-    MakeLabel(Client, QStringLiteral("Mode"), labelFont, {16, 188});
+    Columns.AddLeft(MakeLabel(Client, QStringLiteral("Mode"), labelFont, {16, 188}));
     for (int m = 1; m <= ModeCount; ++m)
     {
         auto* button = new TFlatButton(Client, QString::fromLatin1(ModePreset(m).ButtonCaption),
@@ -286,6 +290,7 @@ void TFormTumbla::BuildLeftColumn()
         button->setObjectName(QLatin1String(ModeButtonNames[m - 1]));
         connect(button, &QToolButton::clicked, this, [this, m] { ModeClick(m); });
         ModeButtons[m - 1] = button;
+        Columns.AddLeft(button);
     }
 }
 
@@ -310,15 +315,58 @@ void TFormTumbla::BuildRightColumn()
     addDisplay(QStringLiteral("Score"), 182, 121, 6, LabelScore, PanelScore, SevenScore);
     addDisplay(QStringLiteral("Level"), 254, 42, 2, LabelLevel, PanelLevel, SevenLevel);
     addDisplay(QStringLiteral("Highest Score"), 326, 121, 6, LabelHigh, PanelHigh, SevenHigh);
+    for (QWidget* control : std::initializer_list<QWidget*>{LabelNext, LabelScore, LabelLevel, LabelHigh, PanelNext,
+                                                            PanelScore, PanelLevel, PanelHigh})
+        Columns.AddRight(control);
+    for (TSevenSegment* display : {SevenScore, SevenLevel, SevenHigh})
+        Columns.AddDisplay(display);
 }
 
 void TFormTumbla::FormResize(int clientWidth, int clientHeight)
 {
     WellPainter.FormResize(clientWidth, clientHeight);
     ApplyMinimumSize();
-    for (QWidget* control : std::initializer_list<QWidget*>{LabelNext, LabelScore, LabelLevel, LabelHigh, PanelNext,
-                                                            PanelScore, PanelLevel, PanelHigh})
-        control->move(TWindowLimits::RightColumnLeft(clientWidth, control->width()), control->y());
+    Columns.Apply(Columns.Scale(), clientWidth);
+    if (Shown && (Settings.FitToWindow || devicePixelRatioF() != WellPainter.PixelRatio()))
+        SettleTimer.start();
+}
+
+// Cells for the size in use at the screen's own pixels, for the well and for the preview.
+void TFormTumbla::PrepareCells()
+{
+    const double ratio = WellPainter.PixelRatio();
+    const int skin = Settings.BlockPicture;
+    const int maskUnit = std::max(1, static_cast<int>(std::lround(WellPainter.LogicalCellHeight() / 37.0)));
+    Cells.Prepare(skin, Settings.BlockWidth, Settings.BlockHeight, WellPainter.CellWidth(), WellPainter.CellHeight(),
+                  maskUnit);
+    const double scale = Columns.Scale() * ratio;
+    if (scale == 1.0)
+    {
+        NextPreview->UseCells(nullptr, 0, 0);
+        return;
+    }
+    const int w = static_cast<int>(std::lround(TNextPreview::PreviewCellWidth * scale));
+    const int h = static_cast<int>(std::lround(TNextPreview::PreviewCellHeight * scale));
+    PreviewCells.MakeCellImages(skin, w, h);
+    NextPreview->UseCells(&PreviewCells, w, h);
+}
+
+void TFormTumbla::SettleSize()
+{
+    const int before = WellPainter.CellHeight();
+    const double ratio = WellPainter.PixelRatio();
+    const double scale = Columns.Scale();
+    const TWellFit fit = TWellFit::For(Client->width(), Client->height(), Settings.ColNumber, Settings.RowNumber);
+    if (devicePixelRatioF() == ratio && (!Settings.FitToWindow || (fit.CellHeight == WellPainter.LogicalCellHeight()
+                                                                   && fit.ColumnScale == scale)))
+        return;
+    UpdateGeometry();
+    if (WellPainter.CellHeight() == before || Game->GameState == gsStopped || Game->GameState == gsPaused)
+        return; // a stopped well and the pause banner are painted anew with the window
+    // Settled cells are drawn again from the well; the falling piece over them.
+    WellView.RedrawWell(true);
+    if (Game->GameState == gsPlaying)
+        WellView.RedrawPieceArea(Game->BlockX, Game->BlockY, Game->CurrentBlock.Count, Game->CurrentBlock.Count);
 }
 
 void TFormTumbla::showEvent(QShowEvent* event)
@@ -344,6 +392,13 @@ void TFormTumbla::FormShow()
 
 void TFormTumbla::UpdateGeometry()
 {
+    WellPainter.SetPixelRatio(devicePixelRatioF());
+    TWellFit fit;
+    if (Settings.FitToWindow)
+        fit = TWellFit::For(Client->width(), Client->height(), Settings.ColNumber, Settings.RowNumber);
+    WellPainter.SetCellSize(Settings.FitToWindow ? fit.CellWidth : 0, Settings.FitToWindow ? fit.CellHeight : 0);
+    Columns.Apply(Settings.FitToWindow ? fit.ColumnScale : 1.0, Client->width());
+    PrepareCells();
     WellPainter.UpdateGeometry();
     ApplyMinimumSize();
 }
@@ -357,8 +412,9 @@ void TFormTumbla::ApplyMinimumSize()
         setMinimumSize(0, 0);
         return;
     }
-    const int wellWidth = Settings.ColNumber * Settings.BlockWidth;
-    const int wellHeight = Settings.RowNumber * Settings.BlockHeight;
+    // A fitted well may shrink down to small cells.
+    const int wellWidth = Settings.ColNumber * (Settings.FitToWindow ? 26 : Settings.BlockWidth);
+    const int wellHeight = Settings.RowNumber * (Settings.FitToWindow ? 22 : Settings.BlockHeight);
     const QSize frame = frameGeometry().size() - size();
     const int outerWidth = TWindowLimits::MinimumOuterWidth(false, PanelNext->width(), wellWidth).value_or(0);
     const int clientHeight = std::max(wellHeight + 25, LeftColumnBottom);
@@ -421,6 +477,9 @@ void TFormTumbla::Preferences1Click()
     TGameParts parts{Settings, NextPreview->ShowNext, Game->GameState == gsStopped, Cells, WellPainter, GameMusic,
                      [this] { UpdateGeometry(); }};
     ApplyPreferences(*chosen, parts);
+    // Fitted cells, and cells for a screen with more pixels, are drawn for their size.
+    PrepareCells();
+    WellPainter.Invalidate();
 }
 
 void TFormTumbla::Keluar1Click()

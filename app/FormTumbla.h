@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ColumnScaling.h"
 #include "app/SteadyClock.h"
 #include "audio/AudioDevice.h"
 #include "audio/GameMusic.h"
@@ -12,6 +13,7 @@
 #include "view/WellView.h"
 
 #include <QBasicTimer>
+#include <QTimer>
 #include <QMainWindow>
 
 #include <array>
@@ -80,6 +82,8 @@ public:
     void GameOver(int32_t score) override;
 
     void UpdateGeometry();
+    // A well fitted to the window takes its new size once the resizing has settled.
+    void SettleSize();
 
     // For tests and for the dialogs to come.
     TGameEngine& Engine() { return *Game; }
@@ -123,6 +127,7 @@ private:
     void FormShow();
     void ShowBestScore(int modeNumber);
     TDisplayFacts DisplayFacts() const;
+    void PrepareCells();
 
     std::unique_ptr<TDialogs> OwnDialogs;
     TDialogs* Dialogs;
@@ -132,6 +137,9 @@ private:
     TSteadyClock Clock;
     std::unique_ptr<TGameEngine> Game;
     TCellImages Cells;
+    TCellImages PreviewCells;
+    TColumnScaling Columns;
+    QTimer SettleTimer;
     TWellPainter WellPainter;
     TWellView WellView;
     TAudioDevice AudioDevice;

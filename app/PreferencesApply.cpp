@@ -29,7 +29,8 @@ void ApplyPreferences(const TPreferences& chosen, TGameParts& game)
     settings.FastDropping = chosen.FastDropping;
     game.ShowNext = chosen.ShowNext;
 
-    const bool widthChanged = settings.BlockWidth != chosen.BlockWidth;
+    const bool widthChanged = settings.BlockWidth != chosen.BlockWidth || settings.FitToWindow != chosen.FitToWindow;
+    settings.FitToWindow = chosen.FitToWindow;
     settings.BlockWidth = chosen.BlockWidth;
     settings.BlockHeight = chosen.BlockHeight;
     game.Cells.LoadSolveImages(settings.BlockWidth);

@@ -28,6 +28,7 @@ struct TPreferences
     int32_t BlockWidth = 44;
     int32_t BlockHeight = 37;
     uint8_t BlockPicture = 1;
+    bool FitToWindow = false; // BlockWidth and BlockHeight then hold the last fixed size
     // As the radio buttons stand: 1 "Use color:", 2 "Use image:", even with an empty path.
     uint8_t InnerMode = 2;
     uint8_t OuterMode = 2;
@@ -54,6 +55,7 @@ inline TPreferences PreferencesOf(const TSettings& settings, bool showNext)
     p.BlockWidth = settings.BlockWidth;
     p.BlockHeight = settings.BlockHeight;
     p.BlockPicture = settings.BlockPicture;
+    p.FitToWindow = settings.FitToWindow;
     p.InnerMode = settings.InnerMode;
     p.OuterMode = settings.OuterMode;
     p.InnerColor = settings.InnerColor;

@@ -33,6 +33,10 @@ struct TSettings
     uint16_t DropKey = 98;
     uint16_t RColorKey = 104;
     uint16_t RBlockKey = 101;
+    // Stored apart from the values above ("FitToWindow"): the cells take the largest size at which
+    // the well and both side columns fit the window, while BlockWidth and BlockHeight keep the last
+    // fixed size.
+    bool FitToWindow = false;
 };
 
 // What the defaults depend on: the screen, the display's colour depth and where the program lives.

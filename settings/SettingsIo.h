@@ -20,7 +20,8 @@ void LoadDefaultSettings(TSettings& settings, const TDisplayFacts& display);
 // showNext keeps what was read when the failure came after it.
 void LoadSettings(TSettings& settings, bool& showNext, const TDisplayFacts& display, TSettingsStore& store);
 
-// Writes all 28 values, "Version" first. Stops at the first write that fails; the values after it
+// Writes all 28 values, "Version" first, then "FitToWindow" when it is on or
+// was stored before. Stops at the first write that fails; the values after it
 // keep what the store held. True when every value reached the store.
 bool SaveSettings(const TSettings& settings, bool showNext, TSettingsStore& store);
 

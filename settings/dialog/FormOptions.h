@@ -2,6 +2,7 @@
 
 #include "settings/Preferences.h"
 #include "settings/Settings.h"
+#include "settings/SettingsIo.h"
 
 #include <QDialog>
 
@@ -60,6 +61,8 @@ public:
     QRadioButton* RadioSmall = nullptr;
     QRadioButton* RadioMedium = nullptr;
     QRadioButton* RadioLarge = nullptr;
+    QRadioButton* RadioFit = nullptr;
+    TCellPixels FixedCell{44, 37}; // what "Fit to window" hands back as the size
     QCheckBox* CheckMusic = nullptr;
     QLineEdit* EditMusic = nullptr;
     QPushButton* ButtonMusic = nullptr;
