@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QLabel>
+#include <algorithm>
 #include <cmath>
 
 namespace
@@ -50,7 +51,7 @@ void TColumnScaling::Resize(double scale)
             font.setPixelSize(Scaled(c.Font.pixelSize(), scale));
         c.Control->setFont(font);
         if (auto* button = qobject_cast<QAbstractButton*>(c.Control); button && c.IconSize.isValid())
-            button->setIconSize(c.IconSize * scale);
+            button->setIconSize(c.IconSize * std::max(1L, std::lround(scale))); // whole pixels of the picture
         if (auto* panel = dynamic_cast<TBevelPanel*>(c.Control))
             panel->SetBorder(Scaled(c.Border, scale));
         // Labels take the width of their caption in the new font.

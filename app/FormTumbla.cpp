@@ -4,6 +4,7 @@
 #include "app/ClientArea.h"
 #include "app/Dialogs.h"
 #include "app/FlatButton.h"
+#include "app/GlyphIcon.h"
 #include "app/Fonts.h"
 #include "app/HelpWindow.h"
 #include "app/KeyCodes.h"
@@ -193,7 +194,7 @@ QWidget* TFormTumbla::ClientArea() const
 QAction* TFormTumbla::AddCommand(QMenu* menu, const char* name, const char* glyph, const QString& caption,
                                 const QString& hint, void (TFormTumbla::*handler)())
 {
-    QAction* action = menu->addAction(glyph ? QIcon(Glyph(glyph)) : QIcon(), caption, this, handler);
+    QAction* action = menu->addAction(glyph ? GlyphIcon(Glyph(glyph)) : QIcon(), caption, this, handler);
     action->setObjectName(QLatin1String(name));
     action->setToolTip(hint);
     action->setStatusTip(hint);
@@ -239,7 +240,7 @@ void TFormTumbla::BuildMenus()
     modeMenu->setStyle(checkStyle);
     for (int m = 1; m <= ModeCount; ++m)
     {
-        QAction* action = modeMenu->addAction(QIcon(Glyph(ModeGlyphs[m - 1])),
+        QAction* action = modeMenu->addAction(GlyphIcon(Glyph(ModeGlyphs[m - 1])),
                                               QString::fromLatin1(ModePreset(m).MenuCaption), this,
                                               [this, m] { ModeClick(m); });
         action->setObjectName(QLatin1String(ModeMenuNames[m - 1]));
@@ -398,6 +399,10 @@ void TFormTumbla::UpdateGeometry()
         fit = TWellFit::For(Client->width(), Client->height(), Settings.ColNumber, Settings.RowNumber);
     WellPainter.SetCellSize(Settings.FitToWindow ? fit.CellWidth : 0, Settings.FitToWindow ? fit.CellHeight : 0);
     Columns.Apply(Settings.FitToWindow ? fit.ColumnScale : 1.0, Client->width());
+    QFont banner = font();
+    if (banner.pixelSize() > 0)
+        banner.setPixelSize(static_cast<int>(std::lround(banner.pixelSize() * Columns.Scale())));
+    WellPainter.SetFont(banner);
     PrepareCells();
     WellPainter.UpdateGeometry();
     ApplyMinimumSize();
