@@ -3,6 +3,7 @@
 #include "cellart/DissolveMaskArt.h"
 #include "cellart/NumberTileArt.h"
 #include "cellart/PaletteQuantiser.h"
+#include "cellart/PixelSampler.h"
 #include "cellart/PyramidTileArt.h"
 #include "cellart/SolidTileArt.h"
 
@@ -25,7 +26,7 @@ QImage TCellArt::Cell(int skin, int colour, int width, int height)
     height = Side(height);
     QImage art;
     switch (skin) {
-    case 1: art = SolidTileArt::Shaded(width, height, colour); break;
+    case 1: art = SolidTileArt::Shaded(width, height, colour, 0, PixelSampler::SamplesFor(width)); break;
     case 2: art = SolidTileArt::Classic(colour, width, height); break;
     case 3: art = PyramidTileArt::Render(width, height, colour); break;
     case 4: art = NumberTileArt::Render(width, height, colour); break;

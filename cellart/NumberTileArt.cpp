@@ -2,6 +2,7 @@
 
 #include "cellart/CellHues.h"
 #include "cellart/DigitArt.h"
+#include "cellart/PixelSampler.h"
 #include "cellart/SolidTileArt.h"
 
 #include <algorithm>
@@ -39,7 +40,7 @@ std::vector<double> Dilated(const QImage& coverage, int radius)
 
 QImage NumberTileArt::Render(int width, int height, int colourIndex)
 {
-    QImage tile = SolidTileArt::Shaded(width, height, colourIndex);
+    QImage tile = SolidTileArt::Shaded(width, height, colourIndex, 0, PixelSampler::SamplesFor(width));
     const QImage digit = DigitArt::Coverage(colourIndex, width, height);
     const ColourTone shade = CellHues::Tone(colourIndex).Darker(0.74);
     // The edge and the shadow keep their share of the digit on cells above the shipped sizes.

@@ -64,11 +64,11 @@ int SolidTileArt::ShadedBevel(int width)
     return width >= LargeWidth ? 5 : width >= 34 ? 4 : 3;
 }
 
-QImage SolidTileArt::Shaded(int width, int height, int colourIndex, int bevelWidth)
+QImage SolidTileArt::Shaded(int width, int height, int colourIndex, int bevelWidth, int samples)
 {
     const ColourTone hue = CellHues::Tone(colourIndex);
     const double bevel = bevelWidth > 0 ? bevelWidth : ShadedBevel(width);
-    return PixelSampler::Render(width, height, PixelSampler::SamplesFor(width), [=](double x, double y) {
+    return PixelSampler::Render(width, height, samples, [=](double x, double y) {
         const double top = y;
         const double left = x;
         const double right = width - x;

@@ -19,7 +19,8 @@ public:
     static QImage Classic(int colourIndex, int width, int height);
     // The same tile with graduated bevels in tones of the colour; full colour, any size.
     // A bevel of 0 or less takes ShadedBevel(width).
-    static QImage Shaded(int width, int height, int colourIndex, int bevel = 0);
+    // samples: per pixel and axis (PixelSampler).
+    static QImage Shaded(int width, int height, int colourIndex, int bevel = 0, int samples = 4);
     // Bevel width of the shaded tile for a cell of that width.
     static int ShadedBevel(int width);
 };

@@ -1,6 +1,7 @@
 #include "RecordingDialogs.h"
 
 #include "app/FormTumbla.h"
+#include "cellart/CellArt.h"
 #include "settings/dialog/FormOptions.h"
 #include "tests/audio/AudioTestFiles.h"
 #include "tests/settings/StoreTestSupport.h"
@@ -297,3 +298,26 @@ TEST_F(PreferencesTest, TheRealDialogAnswersItsAcceleratorsEscapeAndEnter)
     }
 }
 } // namespace
+
+TEST_F(PreferencesTest, FitToWindowGrowsThePausedGamesCellsAndKeepsTheFixedSizeForLater)
+{
+    TGameEngine& game = StartGame();
+    const auto facts = GameFacts(game);
+    const int32_t fixedWidth = Window->Config().BlockWidth;
+    Preferences([](TFormOptions& form) { form.RadioFit->click(); form.BitBtn1->click(); });
+    EXPECT_TRUE(Window->Config().FitToWindow);
+    EXPECT_EQ(Window->Config().BlockWidth, fixedWidth);
+    EXPECT_EQ(GameFacts(game), facts);
+    const int w = Window->Painter().CellWidth();
+    const int h = Window->Painter().CellHeight();
+    EXPECT_GT(h, 37);
+
+    Window->PauseMenuClick();
+    const TWellGeometry& well = Window->Painter().Geometry();
+    const QImage settled = Window->Painter().WindowImage().copy(well.WellLeft, well.WellTop + 16 * h, w, h);
+    EXPECT_EQ(settled, TCellArt::Cell(Window->Config().BlockPicture, 4, w, h));
+
+    Preferences([](TFormOptions& form) { form.RadioLarge->click(); form.BitBtn1->click(); });
+    EXPECT_FALSE(Window->Config().FitToWindow);
+    EXPECT_EQ(Window->Painter().CellHeight(), 37);
+}
