@@ -179,9 +179,10 @@ void TFormTumbla::PrepareCells()
     Displays.Preview->UseCells(&PreviewCells, w, h);
 }
 
+// Runs from the event loop only, so never inside a clearing pass: its dissolve frames wait without
+// handling events, and a resize reaches the window between passes at the earliest.
 void TFormTumbla::SettleSize()
 {
-    const int before = WellPainter.CellHeight();
     const double ratio = WellPainter.PixelRatio();
     const double scale = Columns.Scale();
     const TWellFit fit = TWellFit::For(Client->width(), Client->height(), Settings.ColNumber, Settings.RowNumber);
@@ -189,7 +190,7 @@ void TFormTumbla::SettleSize()
                                                                    && fit.ColumnScale == scale)))
         return;
     UpdateGeometry();
-    if (WellPainter.CellHeight() == before || Game->GameState == gsStopped || Game->GameState == gsPaused)
+    if (Game->GameState == gsStopped || Game->GameState == gsPaused)
         return; // a stopped well and the pause banner are painted anew with the window
     // Settled cells are drawn again from the well; the falling piece over them.
     WellView.RedrawWell(true);
