@@ -1,8 +1,8 @@
 #include "Dialogs.h"
 
 #include "app/FormAbout.h"
-#include "scores/FormScore.h"
-#include "scores/NameDialog.h"
+#include "scores/dialog/FormScore.h"
+#include "scores/dialog/NameDialog.h"
 #include "settings/dialog/FormOptions.h"
 #include "settings/dialog/OptionPickers.h"
 

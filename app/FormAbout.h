@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/Version.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -9,7 +11,7 @@ class QLabel;
 class TFormAbout : public QDialog
 {
 public:
-    static constexpr const char* VersionLine = "Version 2.1";
+    static constexpr const char* VersionLine = "Version " PELMO_VERSION;
 
     explicit TFormAbout(QWidget* parent);
 

@@ -1,12 +1,18 @@
 #pragma once
 
+#include "app/ButtonColumn.h"
 #include "app/ColumnScaling.h"
+#include "app/DisplayColumn.h"
+#include "app/GameMenus.h"
+#include "app/ScorePrompts.h"
 #include "app/SteadyClock.h"
+#include "app/WindowParts.h"
 #include "audio/AudioDevice.h"
 #include "audio/GameMusic.h"
 #include "audio/SoundEffects.h"
 #include "engine/GameEngine.h"
-#include "settings/Settings.h"
+#include "core/Settings.h"
+#include "scores/ScoreStore.h"
 #include "settings/SettingsStore.h"
 #include "view/CellImages.h"
 #include "view/WellPainter.h"
@@ -16,20 +22,12 @@
 #include <QTimer>
 #include <QMainWindow>
 
-#include <array>
 #include <memory>
 
-class QAction;
-class QMenu;
-class QLabel;
-class TBevelPanel;
 class TClientArea;
 class TDialogs;
-class TFlatButton;
 class TFormScore;
 class THelpWindow;
-class TNextPreview;
-class TSevenSegment;
 
 // The game window: turns window events into engine calls and carries out what the engine asks
 // of the screen, the sound and the player.
@@ -42,9 +40,6 @@ public:
     // clock: the millisecond counter of the busy waits; null uses the steady clock.
     explicit TFormTumbla(TDialogs* dialogs = nullptr, QWidget* parent = nullptr, IClock* clock = nullptr);
     ~TFormTumbla() override;
-
-    // The high-score window, created after this window and before it is first shown.
-    void SetFormScore(TFormScore* formScore);
 
     // Commands of the menus and flat buttons.
     void NewMenuClick();
@@ -85,23 +80,7 @@ public:
     // A well fitted to the window takes its new size once the resizing has settled.
     void SettleSize();
 
-    // For tests and for the dialogs to come.
-    TGameEngine& Engine() { return *Game; }
-    TSettings& Config() { return Settings; }
-    TWellPainter& Painter() { return WellPainter; }
-    TGameMusic& Music() { return GameMusic; }
-    TSoundEffects& Effects() { return SoundEffects; }
-    TNextPreview* Preview() const { return NextPreview; }
-    TSevenSegment* ScoreDisplay() const { return SevenScore; }
-    TSevenSegment* LevelDisplay() const { return SevenLevel; }
-    TSevenSegment* HighDisplay() const { return SevenHigh; }
-    QAction* PauseAction() const { return PauseMenu; }
-    TFlatButton* PauseButton() const { return SpeedPause; }
-    QAction* ModeAction(int modeNumber) const { return ModeMenus[modeNumber - 1]; }
-    TFlatButton* ModeButton(int modeNumber) const { return ModeButtons[modeNumber - 1]; }
-    QWidget* ClientArea() const;
-    THelpWindow* HelpWindow() const { return Help; }
-    bool GameTimerActive() const { return GameTimer.isActive(); }
+    TWindowParts Parts();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -112,28 +91,21 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QAction* AddCommand(QMenu* menu, const char* name, const char* glyph, const QString& caption,
-                        const QString& hint, void (TFormTumbla::*handler)());
-    TFlatButton* AddButton(const QString& caption, const char* glyph, QPoint position, QAction* twin,
-                           void (TFormTumbla::*handler)());
-    void RemoveRestoreCommand();
     void ApplyMinimumSize();
     bool FillsScreen() const;
-    void ScoresNotSaved();
-    void BuildMenus();
-    void BuildLeftColumn();
-    void BuildRightColumn();
     void FormResize(int clientWidth, int clientHeight);
     void FormShow();
     void ShowBestScore(int modeNumber);
     TDisplayFacts DisplayFacts() const;
     void PrepareCells();
+    void RegisterColumns();
 
     std::unique_ptr<TDialogs> OwnDialogs;
     TDialogs* Dialogs;
 
     TSettings Settings;
     TSettingsStore Store;
+    TScoreStore ScoreStore{Store};
     TSteadyClock Clock;
     std::unique_ptr<TGameEngine> Game;
     TCellImages Cells;
@@ -147,29 +119,14 @@ private:
     TGameMusic GameMusic;
     QBasicTimer GameTimer;
     bool Shown = false;
-    bool ScoreSaveReported = false;
-    TFormScore* FormScore = nullptr;
-    THelpWindow* Help = nullptr;
 
     TClientArea* Client = nullptr;
-    QLabel* LabelNext = nullptr;
-    QLabel* LabelScore = nullptr;
-    QLabel* LabelLevel = nullptr;
-    QLabel* LabelHigh = nullptr;
-    TBevelPanel* PanelNext = nullptr;
-    TBevelPanel* PanelScore = nullptr;
-    TBevelPanel* PanelLevel = nullptr;
-    TBevelPanel* PanelHigh = nullptr;
-    TNextPreview* NextPreview = nullptr;
-    TSevenSegment* SevenScore = nullptr;
-    TSevenSegment* SevenLevel = nullptr;
-    TSevenSegment* SevenHigh = nullptr;
-    QAction* NewMenu = nullptr;
-    QAction* PauseMenu = nullptr;
-    QAction* HiScoresMenu = nullptr;
-    QAction* Preferences1 = nullptr;
-    QAction* Keluar1 = nullptr;
-    TFlatButton* SpeedPause = nullptr;
-    std::array<QAction*, ModeCount> ModeMenus{};
-    std::array<TFlatButton*, ModeCount> ModeButtons{};
+    TGameMenus Menus;
+    TButtonColumn Buttons;
+    TDisplayColumn Displays;
+    THelpWindow* Help = nullptr;
+    TScorePrompts ScorePrompts;
+    // The high-score window lives from the end of this window's creation to the start of its
+    // destruction, as a child window that goes before it.
+    std::unique_ptr<TFormScore> FormScore;
 };

@@ -1,5 +1,4 @@
 #include "app/FormTumbla.h"
-#include "scores/FormScore.h"
 
 #include <QApplication>
 
@@ -13,11 +12,9 @@ int main(int argc, char* argv[])
     // Lets the desktop match the window to its launcher entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("net.hollin_games.Pelmo2000"));
 
-    // The game window builds itself completely, then the high-score window that its first
-    // showing needs; it is a child of the game window and goes before it.
+    // The game window builds itself completely, the high-score window that its first showing
+    // needs included.
     TFormTumbla formTumbla;
-    TFormScore formScore(&formTumbla);
-    formTumbla.SetFormScore(&formScore);
     formTumbla.showMaximized();
     return application.exec();
 }

@@ -9,10 +9,9 @@
 namespace
 {
 // A picture mode without a picture is the colour; the colour mode keeps no path.
-void SettleBackground(uint8_t& mode, std::string& image, uint8_t chosenMode, const std::string& chosenImage)
+void SettleBackground(uint8_t& mode, std::string& image)
 {
-    mode = chosenMode == 1 ? 1 : 2;
-    image = chosenImage;
+    mode = mode == 1 ? 1 : 2;
     if (mode == 2 && image.empty())
         mode = 1;
     if (mode == 1)
@@ -23,35 +22,22 @@ void SettleBackground(uint8_t& mode, std::string& image, uint8_t chosenMode, con
 void ApplyPreferences(const TPreferences& chosen, TGameParts& game)
 {
     TSettings& settings = game.Settings;
-    settings.SoundOn = chosen.SoundOn;
-    game.Music.ApplyPreferences(settings, chosen.MusicOn, QString::fromStdString(chosen.MusicFile),
+    const bool widthChanged = settings.BlockWidth != chosen.Settings.BlockWidth
+                              || settings.FitToWindow != chosen.Settings.FitToWindow;
+    CopyDialogFields(chosen.Settings, chosen.ShowNext, settings, game.ShowNext);
+    // The music decides for itself whether an empty path leaves it on.
+    game.Music.ApplyPreferences(settings, chosen.Settings.MusicOn, QString::fromStdString(chosen.Settings.MusicFile),
                                 game.GameStopped);
-    settings.FastDropping = chosen.FastDropping;
-    game.ShowNext = chosen.ShowNext;
 
-    const bool widthChanged = settings.BlockWidth != chosen.BlockWidth || settings.FitToWindow != chosen.FitToWindow;
-    settings.FitToWindow = chosen.FitToWindow;
-    settings.BlockWidth = chosen.BlockWidth;
-    settings.BlockHeight = chosen.BlockHeight;
+    settings.FitToWindow = chosen.Settings.FitToWindow;
     game.Cells.LoadSolveImages(settings.BlockWidth);
     // The dialog's preview held these very pictures when OK was pressed.
-    game.Cells.LoadCellImages(chosen.BlockPicture, settings.BlockWidth);
-    settings.BlockPicture = chosen.BlockPicture;
+    game.Cells.LoadCellImages(settings.BlockPicture, settings.BlockWidth);
 
-    SettleBackground(settings.InnerMode, settings.InnerImage, chosen.InnerMode, chosen.InnerImage);
-    SettleBackground(settings.OuterMode, settings.OuterImage, chosen.OuterMode, chosen.OuterImage);
-    settings.InnerColor = chosen.InnerColor;
-    settings.OuterColor = chosen.OuterColor;
-    settings.InnerTile = chosen.InnerTile;
-    settings.OuterTile = chosen.OuterTile;
+    SettleBackground(settings.InnerMode, settings.InnerImage);
+    SettleBackground(settings.OuterMode, settings.OuterImage);
     game.Painter.BuildWellBackground();
     game.Painter.LoadOuterPicture();
-
-    uint16_t* const keys[] = {&settings.LeftKey, &settings.RightKey, &settings.DropKey, &settings.RColorKey,
-                              &settings.RBlockKey};
-    for (int i = 0; i < TPreferences::ActionCount; ++i)
-        if (chosen.Keys[i] != 0) // a list left without a selection keeps its binding
-            *keys[i] = chosen.Keys[i];
 
     game.Painter.Invalidate();
     if (widthChanged && game.UpdateGeometry)

@@ -2,7 +2,7 @@
 
 #include "audio/AudioDevice.h"
 
-#include "settings/Settings.h"
+#include "core/Settings.h"
 
 TGameMusic::TGameMusic(TAudioDevice& device, TMessageSink showError)
     : Device(device)

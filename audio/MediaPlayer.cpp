@@ -6,6 +6,8 @@
 #include "audio/MidiSynth.h"
 #include "audio/RegularFile.h"
 
+#include <algorithm>
+
 TMediaPlayer::TMediaPlayer(TAudioDevice& device, QObject* parent)
     : QObject(parent)
     , Device(device)
@@ -124,7 +126,7 @@ int64_t TMediaPlayer::PositionMs() const
     const int frequency = SynthRate();
     if (!IsOpen || frequency <= 0)
         return 0;
-    return Sequencer->PassFrame() * 1000 / frequency;
+    return std::min(Sequencer->PassFrame(), Sequencer->SongFrames()) * 1000 / frequency;
 }
 
 int64_t TMediaPlayer::LengthMs() const

@@ -14,12 +14,9 @@ constexpr uint8_t SysExEscape = 0xF7;
 constexpr long double LongestSongMicroseconds = 24.0L * 3600 * 1000000;
 // Far more than any song holds; keeps a hostile file from filling the memory with empty events.
 constexpr size_t MostEvents = 1 << 19;
-
-struct TTimedEvent
-{
-    uint64_t Tick;
-    TMidiEvent Event;
-};
+// No second of a song that can be heard holds more; the sequencer sends about this many a second at
+// most, and a song far denser would only crawl.
+constexpr size_t MostEventsInASecond = 10000;
 
 struct TTempoChange
 {
@@ -105,7 +102,8 @@ private:
 class TTrackCollector
 {
 public:
-    std::vector<TTimedEvent> Events;
+    // Timed in ticks until the tempo map is known.
+    std::vector<TMidiEvent> Events;
     std::vector<TTempoChange> Tempos;
     std::vector<uint8_t> SysEx;
     uint64_t EndTick = 0;
@@ -196,7 +194,8 @@ private:
     {
         if (Events.size() >= MostEvents)
             return false;
-        Events.push_back({tick, event});
+        Events.push_back(event);
+        Events.back().Microsecond = int64_t(tick);
         return true;
     }
 };
@@ -221,7 +220,7 @@ std::optional<TByteReader> UnwrapRiff(TByteReader riff)
 }
 
 // Times the events in microseconds with the merged tempo map; the length comes back.
-long double ApplyTempos(std::vector<TTimedEvent>& events, std::vector<TTempoChange>& tempos, uint64_t endTick,
+long double ApplyTempos(std::vector<TMidiEvent>& events, std::vector<TTempoChange>& tempos, uint64_t endTick,
                         uint32_t division)
 {
     std::stable_sort(tempos.begin(), tempos.end(),
@@ -239,9 +238,23 @@ long double ApplyTempos(std::vector<TTimedEvent>& events, std::vector<TTempoChan
         }
         return (tickMicroseconds + static_cast<long double>(target - tick) * tempo) / division;
     };
-    for (TTimedEvent& timed : events)
-        timed.Event.Microsecond = static_cast<int64_t>(std::min(advanceTo(timed.Tick), LongestSongMicroseconds) + 0.5L);
+    for (TMidiEvent& event : events) {
+        const long double microsecond = advanceTo(uint64_t(event.Microsecond)); // still the tick
+        event.Microsecond = static_cast<int64_t>(std::min(microsecond, LongestSongMicroseconds) + 0.5L);
+    }
     return advanceTo(endTick);
+}
+
+// The most events of any one second of the song (the events in playing order).
+size_t BusiestSecond(const std::vector<TMidiEvent>& events)
+{
+    size_t most = 0;
+    for (size_t first = 0, last = 0; last < events.size(); ++last) {
+        while (events[last].Microsecond - events[first].Microsecond >= 1000000)
+            ++first;
+        most = std::max(most, last - first + 1);
+    }
+    return most;
 }
 } // namespace
 
@@ -270,6 +283,8 @@ std::optional<TMidiSong> TMidiReader::Read(const QByteArray& file)
         return std::nullopt;
 
     TTrackCollector tracks;
+    // An event takes two bytes at the least; growing the list step by step costs more than its pages.
+    tracks.Events.reserve(std::min(MostEvents, reader.Left() / 2));
     for (uint32_t tracksRead = 0; tracksRead < trackCount;) {
         uint32_t chunkLength = 0;
         if (reader.Left() < 8)
@@ -289,16 +304,16 @@ std::optional<TMidiSong> TMidiReader::Read(const QByteArray& file)
         return std::nullopt;
 
     std::stable_sort(tracks.Events.begin(), tracks.Events.end(),
-                     [](const TTimedEvent& a, const TTimedEvent& b) { return a.Tick < b.Tick; });
+                     [](const TMidiEvent& a, const TMidiEvent& b) { return a.Microsecond < b.Microsecond; });
     const long double length = ApplyTempos(tracks.Events, tracks.Tempos, tracks.EndTick, division);
     if (length > LongestSongMicroseconds || length < 0.5L)
+        return std::nullopt;
+    if (BusiestSecond(tracks.Events) > MostEventsInASecond)
         return std::nullopt;
 
     TMidiSong song;
     song.LengthMicroseconds = static_cast<int64_t>(length + 0.5L);
-    song.Events.reserve(tracks.Events.size());
-    for (const TTimedEvent& timed : tracks.Events)
-        song.Events.push_back(timed.Event);
+    song.Events = std::move(tracks.Events);
     song.SysEx = std::move(tracks.SysEx);
     return song;
 }

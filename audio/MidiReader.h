@@ -31,8 +31,9 @@ struct TMidiSong
 // Our own full structural check of a music file before the synthesizer sees any of it. Reads a
 // standard MIDI file, bare or in its RIFF wrapper (.rmi), and accepts it only when every chunk,
 // event, running status and meta or system-exclusive length lies inside the file, the tracks
-// announced are there, the time runs in ticks a quarter, at least one note sounds and the song
-// lasts longer than nothing and less than a day. Anything else gives nothing.
+// announced are there, the time runs in ticks a quarter, at least one note sounds, the song
+// lasts longer than nothing and less than a day and no second of it holds more events than can be
+// heard. Anything else gives nothing.
 class TMidiReader
 {
 public:

@@ -22,6 +22,7 @@ void TMidiSequencer::SetSong(TMidiSong song, int sampleRate)
         EventFrames.push_back(ToFrames(event.Microsecond, sampleRate));
     // At least one frame, so that a loop always moves on.
     LengthFrames = std::max<int64_t>(1, ToFrames(Song.LengthMicroseconds, sampleRate));
+    PassFrames = std::max<int64_t>(LengthFrames, int64_t(ShortestPassMs) * sampleRate / 1000);
     RingOutFrames = int64_t(RingOutSeconds) * sampleRate;
     Rewind();
 }
@@ -36,13 +37,24 @@ void TMidiSequencer::Rewind()
 
 bool TMidiSequencer::Render(TMidiSynth& synth, int16_t* stereo, int frames, bool looping)
 {
+    int messagesLeft = MostMessagesPerRender;
+    int sysExLeft = MostSysExPerRender;
     while (frames > 0) {
         int64_t cursor = Cursor.load(std::memory_order_relaxed);
         int64_t chunk = frames;
         if (!Ended) {
-            for (; Next < EventFrames.size() && EventFrames[Next] <= cursor; ++Next)
+            for (; Next < EventFrames.size() && EventFrames[Next] <= cursor; ++Next) {
+                const bool sysEx = Song.Events[Next].Status == 0xF0;
+                if (messagesLeft == 0 || (sysEx && sysExLeft == 0)) {
+                    // The song's time stands still until the next call sends the rest.
+                    synth.Render(stereo, frames);
+                    return true;
+                }
+                --messagesLeft;
+                sysExLeft -= sysEx;
                 synth.Send(Song.Events[Next], Song.SysEx);
-            if (cursor >= LengthFrames) {
+            }
+            if (cursor >= PassFrames) {
                 if (looping) {
                     Next = 0;
                     Cursor.store(0, std::memory_order_relaxed);
@@ -50,8 +62,8 @@ bool TMidiSequencer::Render(TMidiSynth& synth, int16_t* stereo, int frames, bool
                 }
                 Ended = true;
             } else {
-                const int64_t nextEvent = Next < EventFrames.size() ? EventFrames[Next] : LengthFrames;
-                chunk = std::min({chunk, nextEvent - cursor, LengthFrames - cursor});
+                const int64_t nextEvent = Next < EventFrames.size() ? EventFrames[Next] : PassFrames;
+                chunk = std::min({chunk, nextEvent - cursor, PassFrames - cursor});
             }
         }
         synth.Render(stereo, int(chunk));

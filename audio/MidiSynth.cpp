@@ -12,6 +12,7 @@
 #include <malloc.h>
 
 #include <fluidsynth.h>
+#include <glib.h>
 
 namespace
 {
@@ -25,6 +26,13 @@ void QuietLog(int level, const char* message, void* /*data*/)
     if (level > FLUID_WARN || LineWritten.exchange(true))
         return;
     qCWarning(SynthLog, "%s", message);
+}
+
+// A damaged soundfont also reaches the DLS loader FluidSynth tries after its own (libinstpatch),
+// whose complaints go through GLib's log rather than FluidSynth's.
+void QuietGLibLog(const gchar* /*domain*/, GLogLevelFlags /*level*/, const gchar* message, gpointer /*data*/)
+{
+    QuietLog(FLUID_ERR, message, nullptr);
 }
 
 void RouteLog()
@@ -75,9 +83,11 @@ bool TMidiSynth::Load(const QString& soundFont, int sampleRate, const TOptions& 
     fluid_settings_setint(Settings, "synth.dynamic-sample-loading", 1);
     fluid_settings_setint(Settings, "synth.lock-memory", 0);
     fluid_settings_setint(Settings, "synth.midi-channels", SongChannels + HoldingChannels);
+    const GLogFunc previousLog = g_log_set_default_handler(&QuietGLibLog, nullptr);
     Synth = new_fluid_synth(Settings);
     if (Synth)
         SoundFontId = fluid_synth_sfload(Synth, QFile::encodeName(soundFont).constData(), 1);
+    g_log_set_default_handler(previousLog, nullptr);
     // Reading the soundfont leaves megabytes of freed buffers behind; they go back to the system.
     malloc_trim(0);
     if (SoundFontId != FLUID_FAILED)

@@ -1,6 +1,6 @@
 #include "GameEngine.h"
 
-#include "settings/Settings.h"
+#include "core/Settings.h"
 
 void TGameEngine::LandPiece()
 {

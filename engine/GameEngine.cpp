@@ -1,6 +1,6 @@
 #include "GameEngine.h"
 
-#include "settings/Settings.h"
+#include "core/Settings.h"
 
 TGameEngine::TGameEngine(TSettings& settings, IGameView& view, IClock& clock, uint32_t seed)
     : Random(seed), Settings(settings), View(view), Clock(clock)

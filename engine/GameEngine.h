@@ -2,7 +2,7 @@
 
 #include "Block.h"
 #include "Board.h"
-#include "GameModes.h"
+#include "core/GameModes.h"
 #include "GameView.h"
 #include "Random.h"
 

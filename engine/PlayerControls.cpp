@@ -1,6 +1,6 @@
 #include "GameEngine.h"
 
-#include "settings/Settings.h"
+#include "core/Settings.h"
 
 void TGameEngine::FormKeyDown(uint16_t key)
 {

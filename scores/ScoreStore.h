@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scores/ScoreTable.h"
+#include "scores/ScoreTableStore.h"
 
 #include <optional>
 #include <string>
@@ -11,7 +11,7 @@ class TSettingsStore;
 // "CScore" followed by the mode and the rank ("CName75", "CScore75"). A table that could not be
 // written is kept here for the rest of the run and offered again at its next save, so that a
 // store that refuses writes never takes a score off the screen.
-class TScoreStore
+class TScoreStore : public IScoreTableStore
 {
 public:
     explicit TScoreStore(TSettingsStore& store);
@@ -20,9 +20,9 @@ public:
     static std::string ScoreKey(int mode, int rank);
 
     // mode is 1 to 7. Missing values read as empty texts.
-    TScoreTable Load(int mode);
+    TScoreTable Load(int mode) override;
     // False when the store refused the table; it is then kept unsaved.
-    bool Save(int mode, const TScoreTable& table);
+    bool Save(int mode, const TScoreTable& table) override;
 
 private:
     TSettingsStore& Store;

@@ -7,7 +7,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libjpeg62-turbo-dev
-  libsdl2-dev libsdl2-mixer-dev libfluidsynth-dev timgm6mb-soundfont
+  libsdl2-dev libsdl2-mixer-dev libfluidsynth-dev libglib2.0-dev timgm6mb-soundfont
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool imagemagick
   desktop-file-utils appstream openbox x11-utils x11-xserver-utils

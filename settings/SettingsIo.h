@@ -1,30 +1,14 @@
 #pragma once
 
-#include "settings/Settings.h"
+#include "core/SettingsFields.h"
 
 class TSettingsStore;
 
-struct TCellPixels
-{
-    int32_t Width;
-    int32_t Height;
-};
-
-// Large cells from 1024 pixels of screen width, small ones below 800, medium in between.
-TCellPixels DefaultCellSize(int screenWidth);
-
-// Every field to its default. The preview's ShowNext is not part of the record and is left alone.
-void LoadDefaultSettings(TSettings& settings, const TDisplayFacts& display);
-
-// The record from the store. Any value that cannot be read brings back all the defaults;
-// showNext keeps what was read when the failure came after it.
+// The record from the store, in the field table's order. Any value that cannot be read brings
+// back all the defaults; showNext keeps what was read when the failure came after it.
 void LoadSettings(TSettings& settings, bool& showNext, const TDisplayFacts& display, TSettingsStore& store);
 
-// Writes all 28 values, "Version" first, then "FitToWindow" when it is on or
-// was stored before. Stops at the first write that fails; the values after it
-// keep what the store held. True when every value reached the store.
+// Writes all 28 values, "Version" first, then in the table's save order. Stops at the first write
+// that fails; the values after it keep what the store held. True when every value reached the store.
+// "FitToWindow" follows, read and written on its own (only when on or stored before).
 bool SaveSettings(const TSettings& settings, bool showNext, TSettingsStore& store);
-
-// Brings stored values that the program never writes itself back into the ranges the
-// engine and the drawing index with.
-void ClampStoredSettings(TSettings& settings, const TDisplayFacts& display);

@@ -1,10 +1,12 @@
 #include "view/CellNames.h"
 
+#include "core/CellSizes.h"
+
 TCellSize TCellNames::SizeOfWidth(int cellWidth)
 {
-    if (cellWidth == 26)
+    if (cellWidth == SmallCell.Width)
         return TCellSize::Small;
-    if (cellWidth == 34)
+    if (cellWidth == MediumCell.Width)
         return TCellSize::Medium;
     return TCellSize::Large;
 }

@@ -14,16 +14,16 @@ enum TSkin : int
 // The three cell sizes, told apart by the cell width alone.
 enum class TCellSize
 {
-    Small,  // 26 x 22
-    Medium, // 34 x 29
-    Large,  // 44 x 37
+    Small,  // SmallCell
+    Medium, // MediumCell
+    Large,  // LargeCell
 };
 
 // Names of the built-in cell pictures and dissolve masks.
 class TCellNames
 {
 public:
-    // 26 is Small, 34 Medium, any other width Large.
+    // SmallCell's width is Small, MediumCell's Medium, any other width Large.
     static TCellSize SizeOfWidth(int cellWidth);
 
     // The picture of colour 1..7 for a skin and cell width; empty for a skin outside 1..4.

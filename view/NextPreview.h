@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/CellSizes.h"
 #include "engine/Block.h"
 
 #include <QImage>
@@ -14,8 +15,8 @@ class TCellImages;
 class TNextPreview : public QWidget
 {
 public:
-    static constexpr int PreviewCellWidth = 26;
-    static constexpr int PreviewCellHeight = 22;
+    static constexpr int PreviewCellWidth = SmallCell.Width;
+    static constexpr int PreviewCellHeight = SmallCell.Height;
 
     explicit TNextPreview(TCellImages& cells, QWidget* parent = nullptr);
 

@@ -1,6 +1,6 @@
 #include "view/WellPainter.h"
 
-#include "settings/Settings.h"
+#include "core/Settings.h"
 #include "view/CellImages.h"
 #include "view/ColorRef.h"
 #include "view/ImageCellSurface.h"

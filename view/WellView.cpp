@@ -1,6 +1,6 @@
 #include "view/WellView.h"
 
-#include "settings/Settings.h"
+#include "core/Settings.h"
 #include "view/NextPreview.h"
 #include "view/WellPainter.h"
 

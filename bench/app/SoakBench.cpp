@@ -5,7 +5,8 @@
 #include "app/Dialogs.h"
 #include "app/FormTumbla.h"
 #include "engine/GameView.h"
-#include "scores/FormScore.h"
+#include "scores/dialog/FormScore.h"
+#include "tests/support/FakeClock.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -23,16 +24,6 @@ namespace
 constexpr int WarmUpGames = 10;
 constexpr int DefaultSoakGames = 200;
 constexpr long GrowthBoundKiB = 2048;
-
-// Busy waits end after a few reads, while the engine still sees time pass.
-class TRushingClock : public IClock
-{
-public:
-    uint32_t Milliseconds() override { return Now += 5; }
-
-private:
-    uint32_t Now = 0;
-};
 
 class TSilentDialogs : public TDialogs
 {
@@ -82,7 +73,7 @@ void Press(QWidget& window, int key)
 // to a random column and drops it.
 void PlayGames(TFormTumbla& window, int games, std::mt19937& random, TSoakFigures& figures)
 {
-    TGameEngine& game = window.Engine();
+    TGameEngine& game = window.Parts().Engine;
     for (int g = 0; g < games; ++g)
     {
         window.ModeClick(1 + g % ModeCount);
@@ -93,7 +84,7 @@ void PlayGames(TFormTumbla& window, int games, std::mt19937& random, TSoakFigure
             {
                 for (int k = random() % 4; k > 0; --k)
                     Press(window, random() % 2 ? Qt::Key_8 : Qt::Key_5);
-                const int target = random() % window.Config().ColNumber;
+                const int target = random() % window.Parts().Settings.ColNumber;
                 for (int x = -1; x != game.BlockX && game.BlockX != target;)
                 {
                     x = game.BlockX;
@@ -120,17 +111,15 @@ int main(int argc, char** argv)
     const int SoakGames = argc > 1 && std::atoi(argv[1]) > 0 ? std::atoi(argv[1]) : DefaultSoakGames;
 
     TSilentDialogs dialogs;
-    TRushingClock clock;
+    TFakeClock clock{5}; // busy waits end after a few reads
     TFormTumbla window(&dialogs, nullptr, &clock);
-    TFormScore scores(&window);
-    window.SetFormScore(&scores);
     window.resize(1280, 800);
     window.show();
     QApplication::processEvents();
     std::mt19937 random(2000);
     // --no-music tells the game's own memory apart from what the MIDI synthesiser keeps per song loaded.
     if (application.arguments().contains(QStringLiteral("--no-music")))
-        window.Config().MusicOn = false;
+        window.Parts().Settings.MusicOn = false;
 
     TSoakFigures warmUp;
     PlayGames(window, WarmUpGames, random, warmUp);

@@ -2,7 +2,8 @@
 #include "engine/Block.h"
 #include "engine/GameEngine.h"
 #include "engine/GameView.h"
-#include "settings/Settings.h"
+#include "core/Settings.h"
+#include "tests/support/FakeClock.h"
 #include "tests/engine/RandomPlayer.h"
 
 #include <benchmark/benchmark.h>
@@ -40,14 +41,6 @@ public:
     int64_t GameOvers = 0;
 };
 
-// A second passes at every read: every busy wait ends after its first poll.
-class TRushingClock : public IClock
-{
-public:
-    uint32_t Milliseconds() override { return Now += 1000; }
-    uint32_t Now = 0;
-};
-
 struct TBenchRig
 {
     explicit TBenchRig(const TSettings& settings, uint32_t seed = 1) : Settings(settings), Engine(Settings, View, Clock, seed)
@@ -56,7 +49,7 @@ struct TBenchRig
     }
     TSettings Settings;
     TNullView View;
-    TRushingClock Clock;
+    TFakeClock Clock{1000}; // every busy wait ends after its first poll
     TGameEngine Engine;
 };
 

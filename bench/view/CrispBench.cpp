@@ -3,7 +3,7 @@
 // FallStep and FullRepaint of ViewBench at 1920 x 1080, ratio 1).
 
 #include "engine/GameEngine.h"
-#include "settings/Settings.h"
+#include "core/Settings.h"
 #include "view/CellImages.h"
 #include "view/WellFit.h"
 #include "view/WellPainter.h"

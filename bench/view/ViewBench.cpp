@@ -2,7 +2,7 @@
 // large window with both textures, and one dissolve frame of a cleared row.
 
 #include "engine/GameEngine.h"
-#include "settings/Settings.h"
+#include "core/Settings.h"
 #include "view/CellImages.h"
 #include "view/WellPainter.h"
 

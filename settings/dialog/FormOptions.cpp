@@ -1,6 +1,5 @@
 #include "settings/dialog/FormOptions.h"
 
-#include "settings/SettingsIo.h"
 #include "settings/dialog/ColorPanel.h"
 #include "settings/dialog/KeyTable.h"
 #include "settings/dialog/OptionPickers.h"
@@ -25,8 +24,8 @@ namespace
 {
 constexpr int ClientWidth = 434;
 constexpr int ClientHeight = 330;
-constexpr int PreviewWidth = 44;
-constexpr int PreviewHeight = 37;
+constexpr int PreviewWidth = LargeCell.Width;
+constexpr int PreviewHeight = LargeCell.Height;
 constexpr int PreviewPitch = 48;
 
 template <class TControl>
@@ -195,7 +194,7 @@ void TFormOptions::BuildKeysPage(QWidget* page)
     const char* const captions[] = {"Move left:", "Move right:", "Drop block:", "Rotate color:", "Rotate block:"};
     const char* const names[] = {"ComboLeft", "ComboRight", "ComboDrop", "ComboRColor", "ComboRBlock"};
     QComboBox** lists[] = {&ComboLeft, &ComboRight, &ComboDrop, &ComboRColor, &ComboRBlock};
-    for (int i = 0; i < TPreferences::ActionCount; ++i)
+    for (int i = 0; i < ActionCount; ++i)
     {
         auto* label = Named(new QLabel(QString::fromLatin1(captions[i]), page),
                             ("Label" + QByteArray::number(i + 1)).constData(), QRect(40, 26 + 36 * i, 100, 22));
@@ -207,7 +206,7 @@ void TFormOptions::BuildKeysPage(QWidget* page)
 
 void TFormOptions::FormCreate()
 {
-    for (int action = 1; action <= TPreferences::ActionCount; ++action)
+    for (int action = 1; action <= ActionCount; ++action)
         FillKeyNames(KeyList(action));
     RadioSolid->setChecked(true);
 }
@@ -264,13 +263,23 @@ uint16_t TFormOptions::SelectedKey(int action) const
 
 void TFormOptions::Fill(const TPreferences& now)
 {
+    Filled = now;
+    ShowValues(now);
+}
+
+void TFormOptions::ShowValues(const TPreferences& values)
+{
+    const TSettings& now = values.Settings;
     CheckSound->setChecked(now.SoundOn);
-    CheckNext->setChecked(now.ShowNext);
+    CheckNext->setChecked(values.ShowNext);
     CheckFast->setChecked(now.FastDropping);
     CheckMusic->setChecked(now.MusicOn);
     EditMusic->setText(QString::fromStdString(now.MusicFile));
 
-    (now.BlockWidth == 44 ? RadioLarge : now.BlockWidth == 34 ? RadioMedium : RadioSmall)->setChecked(true);
+    (now.BlockWidth == LargeCell.Width    ? RadioLarge
+     : now.BlockWidth == MediumCell.Width ? RadioMedium
+                                          : RadioSmall)
+        ->setChecked(true);
     RadioFit->setChecked(now.FitToWindow);
     FixedCell = {now.BlockWidth, now.BlockHeight};
     QRadioButton* const skins[] = {RadioSolid256, RadioSolid, RadioPyramid};
@@ -285,30 +294,29 @@ void TFormOptions::Fill(const TPreferences& now)
     CheckTile1->setChecked(now.InnerTile);
     CheckTile2->setChecked(now.OuterTile);
 
-    for (int action = 1; action <= TPreferences::ActionCount; ++action)
-        SelectKey(action, now.Keys[action - 1]);
+    for (int action = 1; action <= ActionCount; ++action)
+        SelectKey(action, now.*ActionKeys[action - 1]);
 }
 
 TPreferences TFormOptions::Chosen() const
 {
-    TPreferences chosen;
+    TPreferences values = Filled;
+    TSettings& chosen = values.Settings;
     chosen.SoundOn = CheckSound->isChecked();
-    chosen.ShowNext = CheckNext->isChecked();
+    values.ShowNext = CheckNext->isChecked();
     chosen.FastDropping = CheckFast->isChecked();
     chosen.MusicOn = CheckMusic->isChecked();
     chosen.MusicFile = EditMusic->text().toStdString();
 
-    const TCellPixels cell = RadioLarge->isChecked()    ? TCellPixels{44, 37}
-                             : RadioMedium->isChecked() ? TCellPixels{34, 29}
-                                                        : TCellPixels{26, 22};
+    const TCellPixels cell = RadioLarge->isChecked() ? LargeCell : RadioMedium->isChecked() ? MediumCell : SmallCell;
     chosen.FitToWindow = RadioFit->isChecked();
     // Fitted cells keep the fixed size they had, for the day the player goes back to one.
     chosen.BlockWidth = chosen.FitToWindow ? FixedCell.Width : cell.Width;
     chosen.BlockHeight = chosen.FitToWindow ? FixedCell.Height : cell.Height;
-    chosen.BlockPicture = RadioSolid256->isChecked() ? 1
-                          : RadioSolid->isChecked()  ? 2
-                          : RadioPyramid->isChecked() ? 3
-                                                      : 4;
+    chosen.BlockPicture = RadioSolid256->isChecked() ? Solid256
+                          : RadioSolid->isChecked()  ? Solid16
+                          : RadioPyramid->isChecked() ? Pyramid
+                                                      : Number;
 
     chosen.InnerMode = RadioSolid1->isChecked() ? 1 : 2;
     chosen.OuterMode = RadioSolid2->isChecked() ? 1 : 2;
@@ -319,9 +327,11 @@ TPreferences TFormOptions::Chosen() const
     chosen.InnerTile = CheckTile1->isChecked();
     chosen.OuterTile = CheckTile2->isChecked();
 
-    for (int action = 1; action <= TPreferences::ActionCount; ++action)
-        chosen.Keys[action - 1] = SelectedKey(action);
-    return chosen;
+    // A list left without a selection (a stored code the lists do not offer) keeps its binding.
+    for (int action = 1; action <= ActionCount; ++action)
+        if (const uint16_t key = SelectedKey(action))
+            chosen.*ActionKeys[action - 1] = key;
+    return values;
 }
 
 void TFormOptions::CheckMusicClick()
@@ -407,7 +417,7 @@ void TFormOptions::RadioNumberClick()
 void TFormOptions::BitBtn1Click()
 {
     // The preview becomes exactly the cell pictures the game is about to use.
-    const int width = RadioSmall->isChecked() ? 26 : RadioMedium->isChecked() ? 34 : 44;
+    const int width = (RadioSmall->isChecked() ? SmallCell : RadioMedium->isChecked() ? MediumCell : LargeCell).Width;
     if (RadioNumber->isChecked() || RadioPyramid->isChecked())
     {
         const int skin = RadioNumber->isChecked() ? Number : Pyramid;
@@ -418,30 +428,8 @@ void TFormOptions::BitBtn1Click()
 
 void TFormOptions::BitBtn3Click()
 {
-    for (QCheckBox* box : {CheckFast, CheckSound, CheckNext, CheckMusic})
-        box->setChecked(true);
-    const TCellPixels cell = DefaultCellSize(Display.ScreenWidth);
-    (cell.Width == 44 ? RadioLarge : cell.Width == 34 ? RadioMedium : RadioSmall)->setChecked(true);
-    EditMusic->setText(QString::fromStdString(Display.ProgramFolder) + QStringLiteral("pelmo2000.mid"));
-    RadioSolid256->setChecked(true);
-    SelectKey(TPreferences::MoveLeft, 100);
-    SelectKey(TPreferences::MoveRight, 102);
-    SelectKey(TPreferences::DropBlock, 98);
-    SelectKey(TPreferences::RotateColor, 104);
-    SelectKey(TPreferences::RotateBlock, 101);
-
-    const bool fewColours = Display.ColorDepth <= 8;
-    (fewColours ? RadioSolid1 : RadioImage1)->setChecked(true);
-    (fewColours ? RadioSolid2 : RadioImage2)->setChecked(true);
-    Panel1->SetColor(0);
-    Panel2->SetColor(0x808080);
+    ShowValues(DefaultPreferences(Display));
     // The default pictures are bitmaps, so the tiles are the player's to change again.
     for (QCheckBox* tile : {CheckTile1, CheckTile2})
-    {
         tile->setEnabled(true);
-        tile->setChecked(!fewColours);
-    }
-    const QString folder = QString::fromStdString(Display.ProgramFolder);
-    EditImage1->setText(fewColours ? QString() : folder + QStringLiteral("texture2.bmp"));
-    EditImage2->setText(fewColours ? QString() : folder + QStringLiteral("texture1.bmp"));
 }

@@ -1,8 +1,6 @@
 #pragma once
 
 #include "settings/Preferences.h"
-#include "settings/Settings.h"
-#include "settings/SettingsIo.h"
 
 #include <QDialog>
 
@@ -28,6 +26,7 @@ public:
     TFormOptions(const TDisplayFacts& display, TOptionPickers& pickers, QWidget* parent = nullptr);
 
     void Fill(const TPreferences& now);
+    // What Fill was given, with the player's choices in the fields the dialog edits.
     TPreferences Chosen() const;
 
     static void FillKeyNames(QComboBox* list);
@@ -62,7 +61,7 @@ public:
     QRadioButton* RadioMedium = nullptr;
     QRadioButton* RadioLarge = nullptr;
     QRadioButton* RadioFit = nullptr;
-    TCellPixels FixedCell{44, 37}; // what "Fit to window" hands back as the size
+    TCellPixels FixedCell = LargeCell; // what "Fit to window" hands back as the size
     QCheckBox* CheckMusic = nullptr;
     QLineEdit* EditMusic = nullptr;
     QPushButton* ButtonMusic = nullptr;
@@ -104,6 +103,7 @@ private:
     void BuildKeysPage(QWidget* page);
     void FormCreate();
     void FormShow();
+    void ShowValues(const TPreferences& values);
     void LoadPreview(const QString& stem);
     void PickColor(QRadioButton* useColor, TColorPanel* swatch);
     void PickImage(QRadioButton* useImage, QLineEdit* path, QCheckBox* tile);
@@ -111,4 +111,5 @@ private:
 
     TDisplayFacts Display;
     TOptionPickers& Pickers;
+    TPreferences Filled;
 };

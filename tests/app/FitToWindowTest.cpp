@@ -13,11 +13,11 @@ namespace
 // The well with its frame and both side columns inside the client area.
 void ExpectComposed(TFormTumbla& window, int cellHeight)
 {
-    const QWidget* client = window.ClientArea();
-    EXPECT_EQ(window.Painter().LogicalCellHeight(), cellHeight);
-    const QRect well = window.Painter().Geometry().WellRect().adjusted(-6, -6, 6, 6);
+    const QWidget* client = &window.Parts().Client;
+    EXPECT_EQ(window.Parts().Painter.LogicalCellHeight(), cellHeight);
+    const QRect well = window.Parts().Painter.Geometry().WellRect().adjusted(-6, -6, 6, 6);
     EXPECT_TRUE(client->rect().contains(well)) << well.x() << "," << well.y() << " " << well.width() << "x" << well.height();
-    const QWidget* panelNext = window.Preview()->parentWidget();
+    const QWidget* panelNext = window.Parts().Preview.parentWidget();
     const double scale = std::max(1.0, cellHeight / 37.0);
     EXPECT_EQ(panelNext->width(), std::lround(133 * scale));
     EXPECT_EQ(panelNext->geometry().right() + 1, client->width() - std::lround(25 * scale));
@@ -30,20 +30,20 @@ TEST(FitToWindow, AStoreWithItReopensFittedAndAGameKeepsItsWellAcrossAResize)
     int fixedWidth = 0;
     {
         TFormTumbla first(&dialogs);
-        first.Config().FitToWindow = true; // stored as it closes
-        fixedWidth = first.Config().BlockWidth;
+        first.Parts().Settings.FitToWindow = true; // stored as it closes
+        fixedWidth = first.Parts().Settings.BlockWidth;
     }
     TFormTumbla window(&dialogs);
     window.resize(1280, 1000);
     window.show();
-    ASSERT_TRUE(window.Config().FitToWindow);
-    EXPECT_EQ(window.Config().BlockWidth, fixedWidth);
-    const QWidget* client = window.ClientArea();
+    ASSERT_TRUE(window.Parts().Settings.FitToWindow);
+    EXPECT_EQ(window.Parts().Settings.BlockWidth, fixedWidth);
+    const QWidget* client = &window.Parts().Client;
     const int tall = TWellFit::For(client->width(), client->height(), 9, 17).CellHeight;
     EXPECT_GT(tall, 37);
     ExpectComposed(window, tall);
 
-    TGameEngine& game = window.Engine();
+    TGameEngine& game = window.Parts().Engine;
     game.NewGame();
     window.StopGameTimer(); // ticks come from here only
     for (int tick = 0; tick < 400; ++tick)

@@ -4,8 +4,8 @@
 #include "cellart/CellArt.h"
 #include "settings/dialog/FormOptions.h"
 #include "tests/audio/AudioTestFiles.h"
-#include "tests/settings/StoreTestSupport.h"
 #include "tests/settings/dialog/ScriptedPickers.h"
+#include "tests/support/TempStore.h"
 #include "view/NextPreview.h"
 
 #include <QCheckBox>
@@ -63,12 +63,12 @@ auto GameFacts(const TGameEngine& game)
     return std::make_tuple(game.Board, game.BlockX, game.BlockY, game.Score, int(game.Level));
 }
 
-class PreferencesTest : public ::testing::Test
+class PreferencesTest : public StoreTest
 {
 protected:
     void SetUp() override
     {
-        RawStore()->clear();
+        StoreTest::SetUp();
         Window = std::make_unique<TFormTumbla>(&Dialogs);
         Window->resize(1280, 800);
         Window->show();
@@ -84,7 +84,7 @@ protected:
     TGameEngine& StartGame()
     {
         Window->NewMenuClick();
-        TGameEngine& game = Window->Engine();
+        TGameEngine& game = Window->Parts().Engine;
         game.NextBlock.Generate(3, game.Random, 7, 1);
         for (int i = 0; i < 3; ++i)
         {
@@ -99,13 +99,13 @@ protected:
 
     QImage ShownCell(int column, int row) const
     {
-        const TWellGeometry& well = Window->Painter().Geometry();
-        const int w = Window->Config().BlockWidth;
-        const int h = Window->Config().BlockHeight;
-        return Window->Painter().WindowImage().copy(well.WellLeft + column * w, well.WellTop + row * h, w, h);
+        const TWellGeometry& well = Window->Parts().Painter.Geometry();
+        const int w = Window->Parts().Settings.BlockWidth;
+        const int h = Window->Parts().Settings.BlockHeight;
+        return Window->Parts().Painter.WindowImage().copy(well.WellLeft + column * w, well.WellTop + row * h, w, h);
     }
 
-    TMediaMode MusicMode() { return Window->Music().MediaPlayer1().Mode(); }
+    TMediaMode MusicMode() { return Window->Parts().Music.MediaPlayer1().Mode(); }
 
     TPreferenceDialogs Dialogs;
     std::unique_ptr<TFormTumbla> Window;
@@ -115,8 +115,8 @@ TEST_F(PreferencesTest, CancelChangesNothing)
 {
     const TGameEngine& game = StartGame();
     const auto facts = GameFacts(game);
-    const TPreferences before = PreferencesOf(Window->Config(), Window->Preview()->ShowNext);
-    const QImage shown = Window->Painter().WindowImage();
+    const TPreferences before = PreferencesOf(Window->Parts().Settings, Window->Parts().Preview.ShowNext);
+    const QImage shown = Window->Parts().Painter.WindowImage();
     Dialogs.Pickers.Colors = {0xFF};
     Dialogs.Pickers.MusicFiles = {"/elsewhere/song.mid"};
     Preferences([](TFormOptions& form) {
@@ -125,11 +125,11 @@ TEST_F(PreferencesTest, CancelChangesNothing)
                  form.BitBtn2}) // the last is Cancel
             button->click();
     });
-    EXPECT_EQ(PreferencesOf(Window->Config(), Window->Preview()->ShowNext), before);
+    EXPECT_EQ(PreferencesOf(Window->Parts().Settings, Window->Parts().Preview.ShowNext), before);
     EXPECT_EQ(GameFacts(game), facts);
-    EXPECT_EQ(std::make_tuple(game.GameState, MusicMode(), Window->Music().MediaPlayer1().FileName().toStdString()),
-              std::make_tuple(gsPaused, TMediaMode::Paused, before.MusicFile));
-    EXPECT_EQ(Window->Painter().WindowImage(), shown);
+    EXPECT_EQ(std::make_tuple(game.GameState, MusicMode(), Window->Parts().Music.MediaPlayer1().FileName().toStdString()),
+              std::make_tuple(gsPaused, TMediaMode::Paused, before.Settings.MusicFile));
+    EXPECT_EQ(Window->Parts().Painter.WindowImage(), shown);
 }
 
 TEST_F(PreferencesTest, SkinAndSizeChangeAPausedGameWhichResumesInTheNewCellsAtItsGridPlaces)
@@ -149,7 +149,7 @@ TEST_F(PreferencesTest, SkinAndSizeChangeAPausedGameWhichResumesInTheNewCellsAtI
         {&TFormOptions::RadioMedium, &TFormOptions::RadioNumber, 34, 29, "NUMBER1", "NUMBERM"},
     };
     TGameEngine& game = StartGame();
-    const QSize client = Window->ClientArea()->size();
+    const QSize client = Window->Parts().Client.size();
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.Stem.toStdString());
@@ -163,7 +163,7 @@ TEST_F(PreferencesTest, SkinAndSizeChangeAPausedGameWhichResumesInTheNewCellsAtI
         });
         EXPECT_EQ(game.GameState, gsPaused);
         EXPECT_EQ(GameFacts(game), facts);
-        const TWellGeometry& well = Window->Painter().Geometry();
+        const TWellGeometry& well = Window->Parts().Painter.Geometry();
         EXPECT_EQ(QRect(well.WellLeft, well.WellTop, well.WellWidth, well.WellHeight),
                   QRect((client.width() - 9 * c.Width) / 2, (client.height() - 17 * c.Height) / 2, 9 * c.Width,
                         17 * c.Height));
@@ -208,10 +208,10 @@ TEST_F(PreferencesTest, BackgroundsAreBuiltAtOnceAndAMissingOrEmptyImageLeavesTh
         });
         QApplication::processEvents(); // the repaint asked for
         EXPECT_EQ(Dialogs.Shown, c.Shown);
-        const TSettings& settings = Window->Config();
+        const TSettings& settings = Window->Parts().Settings;
         EXPECT_EQ(std::make_tuple(int(settings.InnerMode), QString::fromStdString(settings.InnerImage),
-                                  Window->Painter().WellBackground().pixel(5, 5),
-                                  Window->Painter().WindowImage().pixel(3, 3)),
+                                  Window->Parts().Painter.WellBackground().pixel(5, 5),
+                                  Window->Parts().Painter.WindowImage().pixel(3, 3)),
                   std::make_tuple(c.InnerMode, c.InnerMode == 1 ? "" : c.Inner, c.Well, qRgb(255, 0, 0)));
         Preferences([&](TFormOptions& form) {
             EXPECT_EQ(form.RadioSolid1->isChecked(), c.InnerMode == 1); // reopens as "Use color:"
@@ -226,7 +226,7 @@ TEST_F(PreferencesTest, TheMusicFollowsTheChoicesOfThePlayer)
     const QString song = folder.filePath("other.mid");
     ASSERT_TRUE(AudioTestFiles::WriteFile(song, AudioTestFiles::MidiSong(3.0)));
     TGameEngine& game = StartGame();
-    const TSettings& settings = Window->Config();
+    const TSettings& settings = Window->Parts().Settings;
     const std::string file = settings.MusicFile;
 
     // Off while paused: stopped, and the resume does not bring it back; the path stays.
@@ -241,9 +241,9 @@ TEST_F(PreferencesTest, TheMusicFollowsTheChoicesOfThePlayer)
         form.CheckMusic->click();
         form.ButtonMusic->click();
     });
-    EXPECT_EQ(std::make_tuple(game.GameState, Window->Music().MediaPlayer1().FileName(), MusicMode()),
+    EXPECT_EQ(std::make_tuple(game.GameState, Window->Parts().Music.MediaPlayer1().FileName(), MusicMode()),
               std::make_tuple(gsPaused, song, TMediaMode::Paused));
-    EXPECT_LT(Window->Music().MediaPlayer1().PositionMs(), 150);
+    EXPECT_LT(Window->Parts().Music.MediaPlayer1().PositionMs(), 150);
     Window->PauseMenuClick();
     EXPECT_EQ(MusicMode(), TMediaMode::Playing);
 
@@ -264,7 +264,7 @@ TEST_F(PreferencesTest, TheMusicFollowsTheChoicesOfThePlayer)
 
 TEST_F(PreferencesTest, OffTableValuesShowAsSmallAndUnlistedKeysAreKept)
 {
-    TSettings& settings = Window->Config();
+    TSettings& settings = Window->Parts().Settings;
     settings.BlockWidth = 30;
     settings.BlockHeight = 25;
     settings.LeftKey = 108; // the keypad separator, not offered by the lists
@@ -294,7 +294,7 @@ TEST_F(PreferencesTest, TheRealDialogAnswersItsAcceleratorsEscapeAndEnter)
             QTest::keyClick(form, key);
         });
         Window->Preferences1Click();
-        EXPECT_EQ(Window->Config().FastDropping || Window->Config().SoundOn, key == Qt::Key_Escape);
+        EXPECT_EQ(Window->Parts().Settings.FastDropping || Window->Parts().Settings.SoundOn, key == Qt::Key_Escape);
     }
 }
 } // namespace
@@ -303,21 +303,21 @@ TEST_F(PreferencesTest, FitToWindowGrowsThePausedGamesCellsAndKeepsTheFixedSizeF
 {
     TGameEngine& game = StartGame();
     const auto facts = GameFacts(game);
-    const int32_t fixedWidth = Window->Config().BlockWidth;
+    const int32_t fixedWidth = Window->Parts().Settings.BlockWidth;
     Preferences([](TFormOptions& form) { form.RadioFit->click(); form.BitBtn1->click(); });
-    EXPECT_TRUE(Window->Config().FitToWindow);
-    EXPECT_EQ(Window->Config().BlockWidth, fixedWidth);
+    EXPECT_TRUE(Window->Parts().Settings.FitToWindow);
+    EXPECT_EQ(Window->Parts().Settings.BlockWidth, fixedWidth);
     EXPECT_EQ(GameFacts(game), facts);
-    const int w = Window->Painter().CellWidth();
-    const int h = Window->Painter().CellHeight();
+    const int w = Window->Parts().Painter.CellWidth();
+    const int h = Window->Parts().Painter.CellHeight();
     EXPECT_GT(h, 37);
 
     Window->PauseMenuClick();
-    const TWellGeometry& well = Window->Painter().Geometry();
-    const QImage settled = Window->Painter().WindowImage().copy(well.WellLeft, well.WellTop + 16 * h, w, h);
-    EXPECT_EQ(settled, TCellArt::Cell(Window->Config().BlockPicture, 4, w, h));
+    const TWellGeometry& well = Window->Parts().Painter.Geometry();
+    const QImage settled = Window->Parts().Painter.WindowImage().copy(well.WellLeft, well.WellTop + 16 * h, w, h);
+    EXPECT_EQ(settled, TCellArt::Cell(Window->Parts().Settings.BlockPicture, 4, w, h));
 
     Preferences([](TFormOptions& form) { form.RadioLarge->click(); form.BitBtn1->click(); });
-    EXPECT_FALSE(Window->Config().FitToWindow);
-    EXPECT_EQ(Window->Painter().CellHeight(), 37);
+    EXPECT_FALSE(Window->Parts().Settings.FitToWindow);
+    EXPECT_EQ(Window->Parts().Painter.CellHeight(), 37);
 }

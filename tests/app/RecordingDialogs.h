@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/Dialogs.h"
-#include "scores/FormScore.h"
+#include "scores/dialog/FormScore.h"
 
 #include <QLabel>
 #include <QStringList>
@@ -32,6 +32,11 @@ public:
         Shown << line;
     }
     void ShowAbout(QWidget*) override { Shown << "about"; }
+    std::optional<TPreferences> EditPreferences(QWidget*, const TPreferences&, const TDisplayFacts&) override
+    {
+        Shown << "preferences";
+        return std::nullopt;
+    }
 
     QStringList Shown;
     bool Answer = true;

@@ -133,6 +133,65 @@ inline QByteArray MidiHeldNote(double seconds)
     return out;
 }
 
+// What a burst song repeats at one moment.
+enum class TBurst
+{
+    Controllers, // volume changes
+    Notes,       // a note struck and released
+    Resets,      // General MIDI system on
+    Tunings,     // a real-time single-note tuning change
+};
+
+// Legal but awkward: `count` messages of one kind, spread over the first `ticks` ticks at
+// `division` ticks a quarter and 0.1 s a quarter, and the track ends one tick after them.
+inline QByteArray MidiBurst(TBurst kind, int count, int ticks = 0, int division = 960)
+{
+    static const QByteArray message[] = {
+        QByteArray("\xB0\x07\x64", 3),
+        QByteArray("\x90\x3C\x40\x00\x80\x3C\x00", 7),
+        QByteArray("\xF0\x05\x7E\x7F\x09\x01\xF7", 7),
+        QByteArray("\xF0\x0B\x7F\x7F\x08\x02\x00\x01\x3C\x3C\x00\x00\xF7", 13),
+    };
+    QByteArray track("\x00\xFF\x51\x03\x01\x86\xA0", 7); // 100,000 microseconds a quarter
+    track.append("\x00\xC0\x73", 3); // woodblock
+    int tick = 0;
+    for (int i = 0; i < count; ++i) {
+        const int at = ticks > 0 ? int(int64_t(i) * ticks / count) : 0;
+        PutVariableLength(track, uint32_t(at - tick));
+        tick = at;
+        track.append(message[int(kind)]);
+    }
+    PutVariableLength(track, 0);
+    track.append("\x90\x3C\x40", 3); // at least one note sounds
+    PutVariableLength(track, uint32_t(std::max(ticks, 1) - tick));
+    track.append("\xFF\x2F\x00", 3);
+
+    QByteArray out("MThd");
+    PutBe(out, 6, 4);
+    PutBe(out, 0, 2);
+    PutBe(out, 1, 2);
+    PutBe(out, uint32_t(division), 2);
+    out.append("MTrk");
+    PutBe(out, uint32_t(track.size()), 4);
+    out.append(track);
+    return out;
+}
+
+// `count` tracks of one short note each, all at the song's start (a format 1 file holds up to 65,535).
+inline QByteArray MidiManyTracks(int count)
+{
+    static const QByteArray track = QByteArray("MTrk\x00\x00\x00\x0C", 8)
+                                    + QByteArray("\x00\x90\x3C\x40\x01\x80\x3C\x00\x00\xFF\x2F\x00", 12);
+    QByteArray out("MThd");
+    PutBe(out, 6, 4);
+    PutBe(out, 1, 2);
+    PutBe(out, uint32_t(count), 2);
+    PutBe(out, 480, 2);
+    for (int i = 0; i < count; ++i)
+        out.append(track);
+    return out;
+}
+
 // Waits without handling any event, as the game does during a busy wait.
 inline bool WaitWithoutEvents(const std::function<bool()>& condition, int timeoutMs)
 {

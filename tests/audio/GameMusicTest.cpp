@@ -1,6 +1,6 @@
 #include "audio/AudioDevice.h"
 #include "audio/GameMusic.h"
-#include "settings/Settings.h"
+#include "core/Settings.h"
 #include "tests/audio/AudioTestFiles.h"
 #include "tests/audio/MixerOutputMonitor.h"
 

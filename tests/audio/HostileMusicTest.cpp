@@ -1,5 +1,6 @@
 #include "audio/AudioDevice.h"
 #include "audio/GameMusic.h"
+#include "audio/SoundEffects.h"
 #include "tests/audio/AudioTestFiles.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include <QThread>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -68,6 +70,7 @@ protected:
         ASSERT_TRUE(Device.EnsureMusicReady()) << "no General MIDI soundfont installed";
         Good = Folder.filePath("good.mid");
         ASSERT_TRUE(WriteFile(Good, Song));
+        ASSERT_TRUE(WriteFile(Folder.filePath("move.wav"), WaveTone(50)));
         // The soundfont is read once, at the first music of the program; that is not under test.
         Music.StartForNewGame(true, Good);
         Music.StopAtGameOver();
@@ -81,6 +84,7 @@ protected:
         const auto started = std::make_pair(Music.MediaPlayer1().Mode(), Music.MediaPlayer1().LengthMs());
         QThread::msleep(30);
         const std::function<void()> calls[] = {[] { QCoreApplication::processEvents(); },
+                                               [&] { Effects.PlayEffect(TEffect::Move); },
                                                [&] { Music.PauseWithGame(); }, [&] { Music.ResumeWithGame(true); },
                                                [&] { Music.MediaPlayer1Notify(true, false); },
                                                [&] { Music.StopAtGameOver(); }};
@@ -94,6 +98,8 @@ protected:
     TAudioDevice Device;
     int Messages = 0;
     TGameMusic Music{Device, [this](const QString&, const QString&) { ++Messages; }};
+    bool SoundOn = true;
+    TSoundEffects Effects{Device, SoundOn, Folder.path()};
 };
 
 TEST_F(HostileMusicTest, EveryDamagedFileGivesTheMessageOnceAndTheGamePlaysOn)
@@ -105,6 +111,7 @@ TEST_F(HostileMusicTest, EveryDamagedFileGivesTheMessageOnceAndTheGamePlaysOn)
         const char* Name;
         QByteArray File; // the pipe and the folder are made below
         bool Plays;
+        int64_t LengthMs = 1000;
     } cases[] = {
         {"cut inside the track header", Song.left(18), false},
         {"cut in its last event", Song.chopped(1), false},
@@ -117,10 +124,16 @@ TEST_F(HostileMusicTest, EveryDamagedFileGivesTheMessageOnceAndTheGamePlaysOn)
         {"track chunk longer than the file", Header + Track(Notes, 100), false},
         {"meta event past its track", Header + Track(QByteArray("\x00\xFF\x01\x7F", 4)), false},
         {"no note at all", Header + Track(QByteArray("\x00\xC0\x13", 3) + EndOfTrack), false},
+        {"one tick of 3000 controller changes", MidiBurst(TBurst::Controllers, 3000), true, 0},
+        {"one tick of 1000 notes", MidiBurst(TBurst::Notes, 1000), true, 0},
+        {"one tick of 300 General MIDI resets", MidiBurst(TBurst::Resets, 300), true, 0},
+        {"one tick of 300 tuning changes", MidiBurst(TBurst::Tunings, 300), true, 0},
+        {"one tick of 20000 controller changes", MidiBurst(TBurst::Controllers, 20000), false},
+        {"ten ticks at 480 a quarter holding 50000 events", MidiBurst(TBurst::Controllers, 50000, 10, 480), false},
+        {"30000 tracks of a note each", MidiManyTracks(30000), false},
         {"named pipe", {}, false},
         {"folder", {}, false},
     };
-    const std::pair playing{TMediaMode::Playing, int64_t(1000)};
     const std::pair refused{TMediaMode::NotOpen, int64_t(0)};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -133,8 +146,8 @@ TEST_F(HostileMusicTest, EveryDamagedFileGivesTheMessageOnceAndTheGamePlaysOn)
             ASSERT_TRUE(WriteFile(file, c.File));
 
         Messages = 0;
-        EXPECT_EQ(PlayGameWith(file), c.Plays ? playing : refused);
-        EXPECT_EQ(PlayGameWith(Good), playing);
+        EXPECT_EQ(PlayGameWith(file), c.Plays ? std::pair(TMediaMode::Playing, c.LengthMs) : refused);
+        EXPECT_EQ(PlayGameWith(Good), std::pair(TMediaMode::Playing, int64_t(1000)));
         EXPECT_EQ(Messages, c.Plays ? 0 : 1);
     }
 }
@@ -156,5 +169,36 @@ TEST_F(HostileMusicTest, IdleMeansTheDeviceIsClosedAndASoundOpensItAtOnce)
     EXPECT_TRUE(Device.IsOpen());
     Music.StopAtGameOver();
     EXPECT_TRUE(closes());
+}
+TEST(DamagedSoundFontTest, TheLoadersSayNothingOnStderr)
+{
+    QTemporaryDir folder;
+    QFile whole(TAudioDevice::FindSoundFont(TAudioDevice::DefaultSoundFontFolders()));
+    ASSERT_TRUE(whole.open(QIODevice::ReadOnly)) << "no General MIDI soundfont installed";
+    const QString cut = folder.filePath("cut.sf2");
+    ASSERT_TRUE(WriteFile(cut, whole.read(whole.size() / 2)));
+    ASSERT_TRUE(WriteFile(folder.filePath("good.mid"), Song));
+    const QString log = folder.filePath("stderr.txt");
+    qputenv("SDL_SOUNDFONTS", QFile::encodeName(cut));
+    const int saved = dup(STDERR_FILENO);
+    std::fflush(stderr);
+    ASSERT_TRUE(std::freopen(QFile::encodeName(log).constData(), "w", stderr));
+    int messages = 0;
+    {
+        TAudioDevice device;
+        TGameMusic music(device, [&](const QString&, const QString&) { ++messages; });
+        for (int game = 0; game < 2; ++game) {
+            music.StartForNewGame(true, folder.filePath("good.mid"));
+            music.StopAtGameOver();
+        }
+    }
+    std::fflush(stderr);
+    dup2(saved, STDERR_FILENO);
+    close(saved);
+    qunsetenv("SDL_SOUNDFONTS");
+    QFile written(log);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll().toStdString(), "");
+    EXPECT_EQ(messages, 1);
 }
 } // namespace

@@ -1,7 +1,7 @@
 #include "audio/AudioDevice.h"
 #include "audio/GameMusic.h"
 #include "audio/SoundEffects.h"
-#include "settings/Settings.h"
+#include "core/Settings.h"
 #include "tests/audio/AudioTestFiles.h"
 
 #include <gtest/gtest.h>

@@ -113,6 +113,14 @@ protected:
 
     QSettings Store() const { return QSettings(Game.StorePath(), QSettings::IniFormat); }
 
+    // Screenshots until one shows what is awaited, or the bound passes; the last one either way.
+    QImage ShotWhen(const QString& label, const std::function<bool(const QImage&)>& shows, int milliseconds = 4000)
+    {
+        QImage screen;
+        WaitUntil(milliseconds, [&] { return shows(screen = Game.Shot(label)); });
+        return screen;
+    }
+
     TGameDriver Game{::testing::UnitTest::GetInstance()->current_test_info()->name()};
 };
 
@@ -130,8 +138,8 @@ TEST_F(PlayerTest, FirstStartShowsTheEmptyCentredWellTheDisplaysAndThePelmoMode)
     EXPECT_NEAR(double(score) / level, 3.0, 0.6);
     EXPECT_EQ(Pixels(screen, Display(344), Yellow).size(), score);
 
-    QThread::msleep(1000);
-    EXPECT_TRUE(Well(Game.Shot("still-empty")).Filled().empty());
+    // No piece comes by itself: a second's worth of screenshots all show the empty well.
+    EXPECT_FALSE(WaitUntil(1000, [&] { return !Well(Game.Shot("still-empty")).Filled().empty(); }));
 }
 
 TEST_F(PlayerTest, KeypadKeysMoveDropAndTurnTheColoursWithNumLockOffAndOn)
@@ -174,11 +182,14 @@ TEST_F(PlayerTest, KeypadKeysMoveDropAndTurnTheColoursWithNumLockOffAndOn)
     EXPECT_EQ(colours("colours-turned"), (std::vector<int>{before[1], before[2], before[0]}));
 
     Game.Key(Keypad2);
-    QThread::msleep(300);
-    const TScreenWell dropped = Well(Game.Shot("dropped"));
     const bool allAlike = before[0] == before[1] && before[1] == before[2];
+    const auto landed = [&](const TScreenWell& well, int i) { return well.At({16, start[i].y()}) == (allAlike ? 0 : before[(i + 1) % 3]); };
+    const TScreenWell dropped = Well(ShotWhen("dropped", [&](const QImage& screen) {
+        const TScreenWell well = Well(screen);
+        return landed(well, 0) && landed(well, 1) && landed(well, 2);
+    }));
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(dropped.At({16, start[i].y()}), allAlike ? 0 : before[(i + 1) % 3]) << "cell " << i;
+        EXPECT_TRUE(landed(dropped, i)) << "cell " << i;
 }
 
 TEST_F(PlayerTest, PauseHidesTheCellsBehindTheBannerAndAModeButtonRecentresASmallerWell)
@@ -189,8 +200,7 @@ TEST_F(PlayerTest, PauseHidesTheCellsBehindTheBannerAndAModeButtonRecentresASmal
     ASSERT_EQ(piece.size(), 3u);
 
     Game.Key("F3");
-    QThread::msleep(200);
-    const QImage paused = Game.Shot("paused");
+    const QImage paused = ShotWhen("paused", [&](const QImage& screen) { return BannerShown(screen); });
     EXPECT_TRUE(BannerShown(paused));
     for (const QPoint& cell : piece)
         EXPECT_EQ(Well(paused).At(cell), 0);
@@ -200,8 +210,7 @@ TEST_F(PlayerTest, PauseHidesTheCellsBehindTheBannerAndAModeButtonRecentresASmal
     EXPECT_FALSE(BannerShown(Game.Shot("no-banner")));
 
     Game.Click(ModeButton(1));
-    QThread::msleep(300);
-    const QImage single = Game.Shot("single");
+    const QImage single = ShotWhen("single", [&](const QImage& screen) { return FindTile(screen, Texture(2)) == CentredWell(5, 15); });
     EXPECT_EQ(FindTile(single, Texture(2)), CentredWell(5, 15));
     EXPECT_TRUE(ModeMarked(single, 1));
 }
@@ -210,14 +219,14 @@ TEST_F(PlayerTest, ClosingAsksNoKeepsThePausedGameYesSavesEverySetting)
 {
     ASSERT_TRUE(Start());
     Game.Click(ModeButton(1)); // Single: a game starts and the mode is a change to save
-    QThread::msleep(300);
+    ASSERT_TRUE(WaitUntil(4000, [&] { return FindTile(Game.Shot("single"), Texture(2)) == CentredWell(5, 15); }));
 
     ASSERT_TRUE(Game.CloseByWindowManager());
     EXPECT_EQ(Game.ActiveTitle(), "Pelmo 2000");
     Game.Key("n");
-    QThread::msleep(300);
+    EXPECT_TRUE(BannerShown(ShotWhen("after-no", [&](const QImage& screen) { return BannerShown(screen, 5, 15); }), 5, 15))
+        << "the game is not paused";
     EXPECT_TRUE(Game.Running());
-    EXPECT_TRUE(BannerShown(Game.Shot("after-no"), 5, 15)) << "the game is not paused";
 
     ASSERT_TRUE(Quit());
     const QSettings store = Store();
@@ -287,8 +296,7 @@ TEST_F(PlayerTest, PreferencesPauseTheGameCancelKeepsItPausedAndANewSkinShowsAft
     Game.Click(PreferencesButton);
     ASSERT_TRUE(Game.DialogActive());
     Game.Key("Escape");
-    QThread::msleep(300);
-    const QImage cancelled = Game.Shot("cancelled");
+    const QImage cancelled = ShotWhen("cancelled", [&](const QImage& screen) { return BannerShown(screen); });
     EXPECT_TRUE(BannerShown(cancelled));
     EXPECT_TRUE(Well(cancelled).Filled().empty());
 
@@ -296,7 +304,7 @@ TEST_F(PlayerTest, PreferencesPauseTheGameCancelKeepsItPausedAndANewSkinShowsAft
     Game.Click(PreferencesButton);
     ASSERT_TRUE(Game.DialogActive());
     Game.Key("Right Tab Down Down Return");
-    QThread::msleep(300);
+    EXPECT_TRUE(WaitUntil(4000, [&] { return Game.ActiveTitle() == "Pelmo 2000"; })) << "the dialog stays";
     EXPECT_TRUE(BannerShown(Game.Shot("still-paused")));
     Game.Key("F3");
     EXPECT_EQ(Piece("pyramid", "PYRAMID").size(), 3u);
@@ -316,13 +324,11 @@ TEST_F(PlayerTest, AGameToItsEndAsksTheNameShowsTheTableAndTheBestScoreStaysForT
     }
     ASSERT_TRUE(asked) << "no name prompt";
     Game.Key("ctrl+a T e s t e r Return");
-    QThread::msleep(400);
+    const auto marked = [](const QImage& screen) { return Pixels(screen, screen.rect(), Blue).size() > 10; };
+    EXPECT_TRUE(marked(ShotWhen("table", marked))) << "the new entry's row is not marked";
     ASSERT_TRUE(Game.DialogActive());
-    const QImage table = Game.Shot("table");
-    EXPECT_GT(Pixels(table, table.rect(), Blue).size(), 10u) << "the new entry's row is not marked";
     Game.Key("Escape");
-    QThread::msleep(300);
-    const QImage over = Game.Shot("over");
+    const QImage over = ShotWhen("over", [&](const QImage& screen) { return !marked(screen) && Pixels(screen, Display(200), Yellow) != zero; });
     const std::vector<QPoint> score = Pixels(over, Display(200), Yellow);
     EXPECT_NE(score, zero);
     EXPECT_EQ(Pixels(over, Display(344), Yellow), score);

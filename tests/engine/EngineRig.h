@@ -2,9 +2,9 @@
 
 #include "engine/Block.h"
 #include "engine/GameEngine.h"
-#include "settings/Settings.h"
-#include "tests/engine/FakeClock.h"
-#include "tests/engine/FakeGameView.h"
+#include "core/Settings.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/RecordingView.h"
 
 #include <cstdint>
 
@@ -56,7 +56,7 @@ struct TEngineRig
     }
 
     TSettings Settings;
-    TFakeGameView View;
+    TRecordingView View;
     TFakeClock Clock;
     TGameEngine Engine;
 };

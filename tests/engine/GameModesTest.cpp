@@ -1,5 +1,5 @@
 #include "engine/GameEngine.h"
-#include "engine/GameModes.h"
+#include "core/GameModes.h"
 #include "tests/engine/EngineRig.h"
 #include "tests/engine/HandDraws.h"
 #include "tests/engine/WellText.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/GameEngine.h"
-#include "settings/Settings.h"
+#include "core/Settings.h"
 
 #include <cstdint>
 

@@ -1,5 +1,5 @@
 #include "engine/GameEngine.h"
-#include "settings/SettingsIo.h"
+#include "core/SettingsFields.h"
 #include "tests/engine/EngineRig.h"
 #include "tests/engine/RandomPlayer.h"
 #include "tests/engine/WellInvariants.h"

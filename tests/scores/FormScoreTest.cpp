@@ -1,5 +1,7 @@
-#include "scores/FormScore.h"
-#include "tests/settings/StoreTestSupport.h"
+#include "scores/ScoreStore.h"
+#include "scores/dialog/FormScore.h"
+#include "settings/SettingsStore.h"
+#include "tests/support/TempStore.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -17,21 +19,21 @@ QStringList Rows(const TFormScore& form)
     return rows;
 }
 
-class FormScoreTest : public ::testing::Test
+class FormScoreTest : public StoreTest, public IScorePrompts
 {
 protected:
-    void SetUp() override
+    std::optional<QString> AskName(const QString& current) override
     {
-        RawStore()->clear();
-        Form.AskName = [this](const QString& current) {
-            Asked << current;
-            return Answer;
-        };
+        Asked << current;
+        return Answer;
     }
+    void ScoresNotSaved() override { ADD_FAILURE() << "the store refused a table"; }
 
     QColor Colour(int rank) const { return Form.ScoreLabel(rank)->palette().color(QPalette::WindowText); }
 
-    TFormScore Form;
+    TSettingsStore Store;
+    TScoreStore Scores{Store};
+    TFormScore Form{Scores, *this};
     QStringList Asked;
     std::optional<QString> Answer;
 };
@@ -68,7 +70,9 @@ TEST_F(FormScoreTest, AddScoreTakesItsRankAsksForANameAndKeepsTheStoreInStep)
     }
     const QStringList expected{"Fay 9000", "Bob 5000", "Dee 4000", "Bob 4000", "Cy 3000"};
     EXPECT_EQ(Rows(Form), expected);
-    TFormScore again; // a new run reads what the last one saved
+    TSettingsStore nextStore; // a new run reads what the last one saved
+    TScoreStore nextScores(nextStore);
+    TFormScore again(nextScores, *this);
     again.SelectMode(7);
     EXPECT_EQ(Rows(again), expected);
 }

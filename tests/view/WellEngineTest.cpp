@@ -1,7 +1,8 @@
 #include "StandInCells.h"
 
 #include "engine/GameEngine.h"
-#include "settings/Settings.h"
+#include "core/Settings.h"
+#include "tests/support/FakeClock.h"
 #include "view/CellImages.h"
 #include "view/WellPainter.h"
 #include "view/WellView.h"
@@ -15,14 +16,6 @@ namespace
 
 constexpr int W = 44;
 constexpr int H = 37;
-
-// Busy waits end after a few polls.
-class TFakeClock : public IClock
-{
-public:
-    uint32_t Milliseconds() override { return Now += 5; }
-    uint32_t Now = 0;
-};
 
 TSettings QuietSettings()
 {
@@ -90,7 +83,7 @@ struct TGameRig
     }
 
     TSettings Settings;
-    TFakeClock Clock;
+    TFakeClock Clock{5}; // busy waits end after a few polls
     TCellImages Cells;
     TWellView View;
     TGameEngine Engine;

@@ -1,7 +1,7 @@
 #include "MetafileTestFiles.h"
 #include "StandInCells.h"
 
-#include "settings/Settings.h"
+#include "core/Settings.h"
 #include "view/CellImages.h"
 #include "view/WellPainter.h"
 

@@ -19,11 +19,13 @@ namespace
 const TDisplayFacts Display{1280, 32, "/opt/pelmo/"};
 
 // Everything the defaults are not.
-const TPreferences Unusual{.FastDropping = false, .SoundOn = false, .ShowNext = false, .MusicOn = false,
-                           .MusicFile = "/m/song.mid", .BlockWidth = 34, .BlockHeight = 29, .BlockPicture = 3,
-                           .InnerMode = 1, .OuterMode = 1, .InnerColor = 0x0000FF, .OuterColor = 0x00FF00,
-                           .InnerImage = "", .OuterImage = "", .InnerTile = false, .OuterTile = false,
-                           .Keys = {65, 68, 83, 87, 32}};
+const TPreferences Unusual{.Settings = {.BlockWidth = 34, .BlockHeight = 29, .BlockPicture = 3, .FastDropping = false,
+                                        .SoundOn = false, .MusicOn = false, .MusicFile = "/m/song.mid",
+                                        .InnerMode = 1, .OuterMode = 1, .InnerColor = 0x0000FF,
+                                        .OuterColor = 0x00FF00, .InnerImage = "", .OuterImage = "",
+                                        .InnerTile = false, .OuterTile = false, .LeftKey = 65, .RightKey = 68,
+                                        .DropKey = 83, .RColorKey = 87, .RBlockKey = 32},
+                           .ShowNext = false};
 
 QImage Cell(const QString& name)
 {
@@ -64,8 +66,8 @@ TEST_F(FormOptionsTest, KeyListsNameTheTableInOrderAndSelectByCode)
 TEST_F(FormOptionsTest, FillThenChosenGivesBackWhatCameInAndMusicOnEnablesItsFile)
 {
     TPreferences now = Unusual;
-    now.InnerMode = now.OuterMode = 2;
-    now.InnerImage = "/p/in.jpg";
+    now.Settings.InnerMode = now.Settings.OuterMode = 2;
+    now.Settings.InnerImage = "/p/in.jpg";
     Form.Fill(now);
     Form.show();
     EXPECT_EQ(Form.Chosen(), now);
@@ -126,13 +128,17 @@ TEST_F(FormOptionsTest, PickingAColourSelectsUseColor)
 TEST_F(FormOptionsTest, DefaultSetsTheControlsByColourDepthAndScreenWidth)
 {
     // The solid 256-colour skin and the keypad keys whatever the depth; textures from 16 bits up.
-    const TPreferences textured{.MusicFile = "/opt/pelmo/pelmo2000.mid", .InnerImage = "/opt/pelmo/texture2.bmp",
-                                .OuterImage = "/opt/pelmo/texture1.bmp"};
-    const TPreferences coloured{.MusicFile = "/opt/pelmo/pelmo2000.mid", .BlockWidth = 34, .BlockHeight = 29,
-                                .InnerMode = 1, .OuterMode = 1, .InnerImage = "", .OuterImage = "",
-                                .InnerTile = false, .OuterTile = false};
-    const TPreferences small{.MusicFile = textured.MusicFile, .BlockWidth = 26, .BlockHeight = 22,
-                             .InnerImage = textured.InnerImage, .OuterImage = textured.OuterImage};
+    const TPreferences textured{.Settings = {.MusicFile = "/opt/pelmo/pelmo2000.mid",
+                                             .InnerImage = "/opt/pelmo/texture2.bmp",
+                                             .OuterImage = "/opt/pelmo/texture1.bmp"}};
+    const TPreferences coloured{.Settings = {.BlockWidth = 34, .BlockHeight = 29,
+                                             .MusicFile = "/opt/pelmo/pelmo2000.mid", .InnerMode = 1,
+                                             .OuterMode = 1, .InnerImage = "", .OuterImage = "",
+                                             .InnerTile = false, .OuterTile = false}};
+    const TPreferences small{.Settings = {.BlockWidth = 26, .BlockHeight = 22,
+                                          .MusicFile = textured.Settings.MusicFile,
+                                          .InnerImage = textured.Settings.InnerImage,
+                                          .OuterImage = textured.Settings.OuterImage}};
     const std::tuple<int, int, TPreferences> rows[] = {{16, 1024, textured}, {8, 800, coloured}, {16, 799, small}};
     for (const auto& [depth, screenWidth, expected] : rows)
     {

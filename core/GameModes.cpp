@@ -1,6 +1,6 @@
-#include "GameModes.h"
+#include "core/GameModes.h"
 
-#include "settings/Settings.h"
+#include "core/Settings.h"
 
 const TModePreset ModePresets[ModeCount] = {
     {gmSingle, "Single", "&Single (no rotation)", 1, 7, 5, 15, 1},

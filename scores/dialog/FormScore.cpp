@@ -1,6 +1,6 @@
-#include "scores/FormScore.h"
+#include "scores/dialog/FormScore.h"
 
-#include "engine/GameModes.h"
+#include "core/GameModes.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -22,9 +22,11 @@ QLabel* RowLabel(QWidget* parent, const QString& text, int x, int y, int width, 
 }
 } // namespace
 
-TFormScore::TFormScore(QWidget* parent)
+TFormScore::TFormScore(IScoreTableStore& scores, IScorePrompts& prompts, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      Scores(scores),
+      Prompts(prompts)
 {
     setWindowTitle(QStringLiteral("High Scores"));
     setFixedSize(362, 225);
@@ -77,8 +79,8 @@ void TFormScore::LoadTable()
 
 void TFormScore::SaveTable()
 {
-    if (!Scores.Save(Mode, Table) && SaveFailed)
-        SaveFailed();
+    if (!Scores.Save(Mode, Table))
+        Prompts.ScoresNotSaved();
 }
 
 void TFormScore::ShowTable()
@@ -94,9 +96,8 @@ int32_t TFormScore::AddScore(int32_t score)
 {
     if (Table.RankFor(score) == 0)
         return 0;
-    if (AskName)
-        if (const std::optional<QString> typed = AskName(Player))
-            Player = *typed;
+    if (const std::optional<QString> typed = Prompts.AskName(Player))
+        Player = *typed;
     const int rank = Table.Insert(score, Player.toStdString());
     ShowTable();
     ResetRowColours();

@@ -1,4 +1,4 @@
-#include "scores/NameDialog.h"
+#include "scores/dialog/NameDialog.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>

@@ -1,12 +1,11 @@
 #pragma once
 
-#include "scores/ScoreStore.h"
-#include "settings/SettingsStore.h"
+#include "scores/ScoreTableStore.h"
+#include "scores/dialog/ScorePrompts.h"
 
 #include <QDialog>
 
 #include <array>
-#include <functional>
 #include <optional>
 
 class QComboBox;
@@ -14,18 +13,14 @@ class QLabel;
 class QPushButton;
 
 // The high-score window: the five best scores of one mode at a time, chosen in a drop-down list.
-// Created once at start-up and only shown and hidden after that.
+// Created once at start-up and only shown and hidden after that. The tables come from the store
+// and every question to the player goes through the prompts.
 class TFormScore : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit TFormScore(QWidget* parent = nullptr);
-
-    // Asks for the name of a new entry, pre-filled with the last one; no answer on Cancel.
-    std::function<std::optional<QString>(const QString& current)> AskName;
-    // Told once per table that the store refused to keep (the table stays on screen regardless).
-    std::function<void()> SaveFailed;
+    TFormScore(IScoreTableStore& scores, IScorePrompts& prompts, QWidget* parent = nullptr);
 
     void SelectMode(int mode);
     void LoadTable();
@@ -48,8 +43,8 @@ private:
     void BitBtn1Click();
     void ShowTable();
 
-    TSettingsStore Store;
-    TScoreStore Scores{Store};
+    IScoreTableStore& Scores;
+    IScorePrompts& Prompts;
     TScoreTable Table;
     QString Player;
     int Mode = 1;

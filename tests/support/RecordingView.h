@@ -50,7 +50,7 @@ std::string ToString(const TViewEvent& event);
 
 // Records every call in order. Recording can be switched off for long runs; the counters of
 // score, level and game over are kept either way.
-class TFakeGameView : public IGameView
+class TRecordingView : public IGameView
 {
 public:
     void StartGameTimer() override { TimerRunning = true; Add({TViewCall::StartGameTimer}); }
