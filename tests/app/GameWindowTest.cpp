@@ -404,7 +404,7 @@ TEST_F(GameWindowTest, MissingOuterPictureIsReportedOnceAndFallsBackToColour)
     Dialogs.Shown.clear();
     OpenWindow();
     EXPECT_EQ(Dialogs.Shown.count("information: Cannot open /nonexistent/texture1.bmp"), 1);
-    EXPECT_EQ(Dialogs.Details.last(), "no such file");
+    EXPECT_EQ(Dialogs.Details.last(), "No such file or directory");
     EXPECT_EQ(Window->Parts().Settings.OuterMode, 1);
     EXPECT_EQ(Window->Parts().Settings.OuterImage, "");
     CloseWindow();
