@@ -101,6 +101,19 @@ TEST(KeyCodes, KeypadKeysGiveTheirKeypadCodesWithNumLockOnOrOff)
             << "Qt key " << row.QtKey << (row.Keypad ? " on the keypad" : "");
 }
 
+// X11 names the keypad keys by keysym, Num Lock on or off; each gives its own keypad code.
+TEST(KeyCodes, KeypadKeysymsGiveTheirKeypadCodes)
+{
+    const std::pair<quint32, uint16_t> rows[] = {{0xff9e, 96},  {0xff9c, 97},  {0xff99, 98},  {0xff9b, 99},
+                                                 {0xff96, 100}, {0xff9d, 101}, {0xff98, 102}, {0xff95, 103},
+                                                 {0xff97, 104}, {0xff9a, 105}, {0xffb9, 105}, {0xff9f, 110}};
+    for (const auto& [keysym, code] : rows)
+    {
+        const QKeyEvent event(QEvent::KeyPress, Qt::Key_unknown, Qt::KeypadModifier, 0, keysym, 0);
+        EXPECT_EQ(VirtualKeyFromEvent(event), code) << std::hex << keysym;
+    }
+}
+
 TEST_F(GameWindowTest, StartsWithoutAGameInTheDerivedModeWithItsMarks)
 {
     EXPECT_EQ(Window->windowTitle(), "Pelmo 2000");
