@@ -162,6 +162,8 @@ def main():
     if not os.path.isdir(build):
         run(["cmake", "-S", ".", "-B", "build", "-G", "Ninja", "-DCMAKE_BUILD_TYPE=RelWithDebInfo"], root, env=env)
     print("mutants: building the tests once", flush=True)
+    # The build file first: after a checkout it may still name the tests of the previous tree.
+    run(["ninja", "build.ninja"], build, timeout=600)
     executables = test_executables(build)
     built = run(["ninja", "-j2"] + sorted(executables), build, timeout=3600)
     if built.returncode != 0:
