@@ -4,7 +4,7 @@
 #include "view/CellImages.h"
 #include "view/ColorRef.h"
 #include "view/ImageCellSurface.h"
-#include "view/PictureLoader.h"
+#include "pictures/PictureLoader.h"
 #include "view/RasterOps.h"
 
 #include <QFontMetrics>

@@ -1,11 +1,8 @@
-#include "view/JpegDecoder.h"
+#include "pictures/JpegDecoder.h"
 
-#include "view/PictureLimits.h"
-
-#include <QFile>
+#include "pictures/PictureLimits.h"
 
 #include <csetjmp>
-#include <cstdio>
 #include <vector>
 
 // clang-format off
@@ -48,7 +45,7 @@ void OnMessage(j_common_ptr info, int level)
 void Silent(j_common_ptr) {}
 
 // The two steps that may jump back here hold only plain C data, so no destructor is skipped.
-bool ReadHeader(TSession& session, std::FILE* file)
+bool ReadHeader(TSession& session, const QByteArray& bytes)
 {
     session.Info.err = jpeg_std_error(&session.Error.Base);
     session.Error.Base.error_exit = ExitOnError;
@@ -58,7 +55,8 @@ bool ReadHeader(TSession& session, std::FILE* file)
         return false;
     jpeg_create_decompress(&session.Info);
     session.Created = true;
-    jpeg_stdio_src(&session.Info, file);
+    jpeg_mem_src(&session.Info, reinterpret_cast<const unsigned char*>(bytes.constData()),
+                 static_cast<unsigned long>(bytes.size()));
     jpeg_read_header(&session.Info, TRUE);
     return true;
 }
@@ -109,15 +107,11 @@ bool DecodeRows(TSession& session, uchar* bits, qsizetype stride, JSAMPLE* row)
 
 } // namespace
 
-bool TJpegDecoder::Decode(const QString& path, QImage& picture)
+bool TJpegDecoder::Decode(const QByteArray& bytes, QImage& picture)
 {
-    std::FILE* file = std::fopen(QFile::encodeName(path).constData(), "rb");
-    if (!file)
-        return false;
-
     TSession session;
     bool decoded = false;
-    if (ReadHeader(session, file))
+    if (ReadHeader(session, bytes))
     {
         const int64_t width = session.Info.image_width;
         const int64_t height = session.Info.image_height;
@@ -135,6 +129,5 @@ bool TJpegDecoder::Decode(const QString& path, QImage& picture)
     }
     if (session.Created)
         jpeg_destroy_decompress(&session.Info);
-    std::fclose(file);
     return decoded;
 }

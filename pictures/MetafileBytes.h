@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QPointF>
+#include <QString>
 #include <QtEndian>
 
 #include <bit>
@@ -33,6 +34,18 @@ public:
     float F32(qsizetype offset) { return std::bit_cast<float>(Read<uint32_t>(offset)); }
 
     QPointF Point32(qsizetype offset) { return QPointF(I32(offset), I32(offset + 4)); }
+    // UTF-16 text of count units, stored low byte first whatever the machine reading it.
+    QString Utf16(qsizetype offset, qsizetype count)
+    {
+        if (!Holds(offset, 2 * int64_t(count)))
+        {
+            Broken = true;
+            return {};
+        }
+        QString text(count, Qt::Uninitialized);
+        qFromLittleEndian<char16_t>(Data + offset, count, text.data());
+        return text;
+    }
     QPointF Point16(qsizetype offset) { return QPointF(I16(offset), I16(offset + 2)); }
 
     TMetafileBytes Slice(qsizetype offset, qsizetype count)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QString>
 
@@ -13,5 +14,5 @@ public:
     static bool Load(const QString& path, QImage& picture);
 
 private:
-    static bool LoadByExtension(const QString& path, const QByteArray& format, QImage& picture);
+    static bool LoadByExtension(const QByteArray& bytes, const QByteArray& format, QImage& picture);
 };

@@ -2,15 +2,14 @@
 
 #include <QByteArray>
 #include <QImage>
-#include <QString>
 
 // Draws a Windows metafile (".wmf", with or without its placeable header) or an enhanced metafile
 // (".emf") at its own size onto a transparent picture. A damaged file, one that runs past its end,
-// claims an absurd size or names objects it never made makes Decode return false.
+// claims an absurd size, names objects it never made or asks for more drawing than a
+// background is worth makes DecodeBytes return false.
 class TMetafileDecoder
 {
 public:
-    static bool Decode(const QString& path, QImage& picture);
     static bool DecodeBytes(const QByteArray& bytes, QImage& picture);
 
     // No drawing worth a background is larger than this.

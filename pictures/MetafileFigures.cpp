@@ -1,6 +1,7 @@
-#include "view/MetafileCanvas.h"
+#include "pictures/MetafileCanvas.h"
 
-#include "view/MetafileGeometry.h"
+#include "pictures/GdiConstants.h"
+#include "pictures/MetafileGeometry.h"
 
 #include <QFontMetricsF>
 
@@ -16,16 +17,8 @@ namespace
 
 // Larger letters are no text anyone reads in a background; they only cost time.
 constexpr double MaxFontPixels = 4096;
-// Laying out text costs more than its pixels.
-constexpr double TextCost = 1000;
-// The raster operations of bitmap transfers that a picture can show.
-constexpr uint32_t SrcPaint = 0x00EE0086;
-constexpr uint32_t SrcAnd = 0x008800C6;
-constexpr uint32_t SrcInvert = 0x00660046;
-constexpr uint32_t NotSrcCopy = 0x00330008;
-constexpr uint32_t Blackness = 0x00000042;
-constexpr uint32_t Whiteness = 0x00FF0062;
-constexpr uint32_t PatCopy = 0x00F00021;
+// Finding the font and laying out the text take some microseconds, whatever the text's size.
+constexpr double TextCost = 8000;
 
 } // namespace
 
@@ -220,7 +213,7 @@ void TMetafileCanvas::Text(QPointF reference, const QString& text, const std::op
         Prepare(transform);
         Painter.fillRect(opaqueBox->normalized(), Now.BackColour);
     }
-    const bool updatePosition = Now.TextAlign & 1;
+    const bool updatePosition = Now.TextAlign & Gdi::AlignUpdateCp;
     const QPointF anchor = transform.map(updatePosition ? Now.Position : reference);
     if (text.isEmpty() || !Finite(anchor))
         return;
@@ -241,10 +234,10 @@ void TMetafileCanvas::Text(QPointF reference, const QString& text, const std::op
     if (!Afford(width * metrics.height()))
         return;
 
-    const uint32_t horizontal = Now.TextAlign & 6;
-    const uint32_t vertical = Now.TextAlign & 24;
-    const double x = horizontal == 6 ? -width / 2 : horizontal == 2 ? -width : 0;
-    const double y = vertical == 24 ? 0 : vertical == 8 ? -metrics.descent() : metrics.ascent();
+    const uint32_t horizontal = Now.TextAlign & Gdi::AlignHorizontal;
+    const uint32_t vertical = Now.TextAlign & Gdi::AlignVertical;
+    const double x = horizontal == Gdi::AlignCenter ? -width / 2 : horizontal == Gdi::AlignRight ? -width : 0;
+    const double y = vertical == Gdi::AlignBaseline ? 0 : vertical == Gdi::AlignBottom ? -metrics.descent() : metrics.ascent();
 
     QTransform placed = QTransform::fromTranslate(anchor.x(), anchor.y());
     placed.rotate(-Now.Font.Escapement / 10.0);
@@ -255,7 +248,7 @@ void TMetafileCanvas::Text(QPointF reference, const QString& text, const std::op
     Painter.setPen(Now.TextColour);
     Painter.drawText(QPointF(x, y), text);
     if (updatePosition && std::abs(transform.m11()) > 0)
-        Now.Position.rx() += (horizontal == 2 ? -width : width) / transform.m11();
+        Now.Position.rx() += (horizontal == Gdi::AlignRight ? -width : width) / transform.m11();
 }
 
 void TMetafileCanvas::Bitmap(const QRectF& target, const QImage& picture, QRectF source, uint32_t rasterOp,
@@ -267,9 +260,9 @@ void TMetafileCanvas::Bitmap(const QRectF& target, const QImage& picture, QRectF
     const QRectF box = target.normalized();
     if (picture.isNull())
     {
-        if (rasterOp == Blackness || rasterOp == Whiteness)
-            Painter.fillRect(box, rasterOp == Blackness ? Qt::black : Qt::white);
-        else if (rasterOp == PatCopy)
+        if (rasterOp == Gdi::Blackness || rasterOp == Gdi::Whiteness)
+            Painter.fillRect(box, rasterOp == Gdi::Blackness ? Qt::black : Qt::white);
+        else if (rasterOp == Gdi::PatCopy)
             Painter.fillRect(box, MakeBrush());
         return;
     }
@@ -282,13 +275,13 @@ void TMetafileCanvas::Bitmap(const QRectF& target, const QImage& picture, QRectF
     source = source.normalized().intersected(QRectF(shown.rect()));
     if (source.isEmpty())
         return;
-    if (rasterOp == NotSrcCopy)
+    if (rasterOp == Gdi::NotSrcCopy)
         shown.invertPixels();
-    if (rasterOp == SrcPaint)
+    if (rasterOp == Gdi::SrcPaint)
         Painter.setCompositionMode(QPainter::CompositionMode_Lighten);
-    else if (rasterOp == SrcAnd)
+    else if (rasterOp == Gdi::SrcAnd)
         Painter.setCompositionMode(QPainter::CompositionMode_Darken);
-    else if (rasterOp == SrcInvert)
+    else if (rasterOp == Gdi::SrcInvert)
         Painter.setCompositionMode(QPainter::CompositionMode_Difference);
     Painter.setOpacity(opacity);
     Painter.drawImage(box, shown, source);

@@ -1,4 +1,4 @@
-#include "audio/RegularFile.h"
+#include "pictures/RegularFile.h"
 
 #include <QFile>
 

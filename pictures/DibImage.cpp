@@ -1,7 +1,7 @@
-#include "view/DibImage.h"
+#include "pictures/DibImage.h"
 
-#include "view/MetafileBytes.h"
-#include "view/PictureLimits.h"
+#include "pictures/MetafileBytes.h"
+#include "pictures/PictureLimits.h"
 
 #include <QtEndian>
 

@@ -1,9 +1,12 @@
-#include "view/MetafileCanvas.h"
+#include "pictures/MetafileCanvas.h"
 
-#include "view/MetafileGeometry.h"
+#include "pictures/DrawingCost.h"
+#include "pictures/GdiConstants.h"
+#include "pictures/MetafileGeometry.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 using namespace MetafileGeometry;
 
@@ -14,21 +17,22 @@ namespace
 constexpr size_t MaxSavedStates = 256;
 // Wider pens only slow the stroker down; the picture is at most 16384 pixels anyway.
 constexpr double MaxPenPixels = 4096;
-// Every file may draw this much, and sixteen times its own picture over.
+// Every file may draw this much, and its own picture over about three times with simple shapes
+// (each pixel of a plain fill costs about three); a picture at the size limit then loads within a second.
 constexpr double BaseBudget = 64e6;
-constexpr double PictureCoats = 16;
+constexpr double PictureCoats = 10;
 // How far past the picture's edges a shape is still drawn as it is.
 constexpr double FarMargin = 1024;
 
 Qt::PenStyle LineStyle(uint32_t style)
 {
-    switch (style & 0x0F)
+    switch (style & Gdi::PenLineMask)
     {
-    case 1: return Qt::DashLine;
-    case 2: return Qt::DotLine;
-    case 3: return Qt::DashDotLine;
-    case 4: return Qt::DashDotDotLine;
-    case 5: return Qt::NoPen;
+    case Gdi::PenDash: return Qt::DashLine;
+    case Gdi::PenDot: return Qt::DotLine;
+    case Gdi::PenDashDot: return Qt::DashDotLine;
+    case Gdi::PenDashDotDot: return Qt::DashDotDotLine;
+    case Gdi::PenNull: return Qt::NoPen;
     default: return Qt::SolidLine;
     }
 }
@@ -54,6 +58,18 @@ TMetafileCanvas::TMetafileCanvas(QImage& picture, const QTransform& deviceToPict
 {
     Painter.setRenderHint(QPainter::Antialiasing);
     Painter.setRenderHint(QPainter::TextAntialiasing);
+}
+
+QImage TMetafileCanvas::TransparentPicture(QSize size)
+{
+    // Zeroed memory is transparent already, and the system hands it out untouched: a large
+    // picture costs only what is drawn on it instead of a pass over every pixel first.
+    const qsizetype stride = qsizetype(size.width()) * 4;
+    void* bits = size.isEmpty() ? nullptr : std::calloc(size_t(stride) * size_t(size.height()), 1);
+    if (!bits)
+        return {};
+    return QImage(static_cast<uchar*>(bits), size.width(), size.height(), stride, QImage::Format_ARGB32_Premultiplied,
+                  [](void* memory) { std::free(memory); }, bits);
 }
 
 bool TMetafileCanvas::Afford(double pixels)
@@ -89,7 +105,7 @@ bool TMetafileCanvas::PutFirstFree(TGdiObject object)
 {
     // A placeholder for the palettes and regions nobody draws with still takes a place.
     if (std::holds_alternative<std::monostate>(object))
-        object = TGdiBrush{1, Qt::white, 0, {}};
+        object = TGdiBrush{Gdi::BrushNull, Qt::white, 0, {}};
     if (FreeObjects.empty())
         return false;
     return PutAt(*FreeObjects.begin(), std::move(object));
@@ -121,21 +137,21 @@ bool TMetafileCanvas::Delete(uint32_t index)
 void TMetafileCanvas::SelectStock(uint32_t stock)
 {
     static const int greys[] = {255, 192, 128, 64, 0};
-    if (stock <= 4)
-        Now.Brush = TGdiBrush{0, QColor(greys[stock], greys[stock], greys[stock]), 0, {}};
-    else if (stock == 5)
-        Now.Brush = TGdiBrush{1, Qt::white, 0, {}};
-    else if (stock == 6 || stock == 7)
-        Now.Pen = TGdiPen{0, 0, stock == 6 ? Qt::white : Qt::black};
-    else if (stock == 8)
-        Now.Pen = TGdiPen{5, 0, Qt::black};
-    else if (stock >= 10 && stock <= 17 && stock != 15)
+    if (stock <= Gdi::StockBlackBrush)
+        Now.Brush = TGdiBrush{Gdi::BrushSolid, QColor(greys[stock], greys[stock], greys[stock]), 0, {}};
+    else if (stock == Gdi::StockNullBrush)
+        Now.Brush = TGdiBrush{Gdi::BrushNull, Qt::white, 0, {}};
+    else if (stock == Gdi::StockWhitePen || stock == Gdi::StockBlackPen)
+        Now.Pen = TGdiPen{0, 0, stock == Gdi::StockWhitePen ? Qt::white : Qt::black};
+    else if (stock == Gdi::StockNullPen)
+        Now.Pen = TGdiPen{Gdi::PenNull, 0, Qt::black};
+    else if (stock >= Gdi::StockFirstFont && stock <= Gdi::StockLastFont && stock != Gdi::StockPalette)
         Now.Font = TGdiFont{};
 }
 
 void TMetafileCanvas::SetMapMode(int mode)
 {
-    if (mode < 1 || mode > 8)
+    if (mode < Gdi::MapText || mode > Gdi::MapAnisotropic)
         return;
     Now.MapMode = mode;
 }
@@ -169,10 +185,10 @@ void TMetafileCanvas::ModifyWorld(const QTransform& transform, uint32_t mode)
 {
     switch (mode)
     {
-    case 1: Now.World = QTransform(); break;
-    case 2: Now.World = transform * Now.World; break;
-    case 3: Now.World = Now.World * transform; break;
-    case 4: Now.World = transform; break;
+    case Gdi::WorldIdentity: Now.World = QTransform(); break;
+    case Gdi::WorldLeftMultiply: Now.World = transform * Now.World; break;
+    case Gdi::WorldRightMultiply: Now.World = Now.World * transform; break;
+    case Gdi::WorldSet: Now.World = transform; break;
     default: break;
     }
 }
@@ -200,17 +216,17 @@ QTransform TMetafileCanvas::LogicalToDevice() const
     static const double unitsPerMillimetre[] = {10, 100, 100 / 25.4, 1000 / 25.4, 1440 / 25.4};
     double sx = 1;
     double sy = 1;
-    if (Now.MapMode >= 2 && Now.MapMode <= 6)
+    if (Now.MapMode >= Gdi::MapLoMetric && Now.MapMode <= Gdi::MapTwips)
     {
-        const double units = unitsPerMillimetre[Now.MapMode - 2];
+        const double units = unitsPerMillimetre[Now.MapMode - Gdi::MapLoMetric];
         sx = DevicePerMillimetre.width() / units;
         sy = -DevicePerMillimetre.height() / units;
     }
-    else if (Now.MapMode >= 7)
+    else if (Now.MapMode >= Gdi::MapIsotropic)
     {
         sx = Now.ViewportExt.width() / Now.WindowExt.width();
         sy = Now.ViewportExt.height() / Now.WindowExt.height();
-        if (Now.MapMode == 7)
+        if (Now.MapMode == Gdi::MapIsotropic)
         {
             const double scale = std::min(std::abs(sx), std::abs(sy));
             sx = std::copysign(scale, sx);
@@ -239,21 +255,21 @@ QPen TMetafileCanvas::MakePen() const
 {
     QPen pen(Now.Pen.Colour, PenPixels(), LineStyle(Now.Pen.Style));
     pen.setCosmetic(true);
-    const uint32_t cap = Now.Pen.Style & 0x0F00;
-    const uint32_t join = Now.Pen.Style & 0xF000;
-    pen.setCapStyle(cap == 0x0100 ? Qt::SquareCap : cap == 0x0200 ? Qt::FlatCap : Qt::RoundCap);
-    pen.setJoinStyle(join == 0x1000 ? Qt::BevelJoin : join == 0x2000 ? Qt::MiterJoin : Qt::RoundJoin);
+    const uint32_t cap = Now.Pen.Style & Gdi::PenCapMask;
+    const uint32_t join = Now.Pen.Style & Gdi::PenJoinMask;
+    pen.setCapStyle(cap == Gdi::PenCapSquare ? Qt::SquareCap : cap == Gdi::PenCapFlat ? Qt::FlatCap : Qt::RoundCap);
+    pen.setJoinStyle(join == Gdi::PenJoinBevel ? Qt::BevelJoin : join == Gdi::PenJoinMiter ? Qt::MiterJoin : Qt::RoundJoin);
     return pen;
 }
 
 QBrush TMetafileCanvas::MakeBrush() const
 {
     const TGdiBrush& brush = Now.Brush;
-    if (brush.Style == 1)
+    if (brush.Style == Gdi::BrushNull)
         return Qt::NoBrush;
-    if (brush.Style == 2)
+    if (brush.Style == Gdi::BrushHatched)
         return QBrush(brush.Colour, HatchStyle(brush.Hatch));
-    if (brush.Style >= 3 && !brush.Pattern.isNull())
+    if (brush.Style >= Gdi::BrushPattern && !brush.Pattern.isNull())
     {
         // Patterns repeat in device pixels, whatever the scale of the drawing.
         QBrush pattern(brush.Pattern);
@@ -266,7 +282,9 @@ QBrush TMetafileCanvas::MakeBrush() const
 void TMetafileCanvas::Prepare(const QTransform& transform)
 {
     Painter.resetTransform();
-    if (Now.Clip)
+    Painter.setRenderHint(QPainter::Antialiasing);
+    // Setting a clip region costs a little for each of its rectangles.
+    if (Now.Clip && Afford(RegionRectCost * Now.Clip->rectCount()))
         Painter.setClipRegion(*Now.Clip);
     else
         Painter.setClipping(false);
@@ -277,19 +295,28 @@ void TMetafileCanvas::Prepare(const QTransform& transform)
 void TMetafileCanvas::Paint(const QPainterPath& path, bool fill, bool stroke)
 {
     const QTransform transform = Transform();
-    if (!Usable(transform) || !AffordArea(path.controlPointRect(), path.elementCount()))
+    if (!Usable(transform) || !Afford(CallCost + path.elementCount()))
         return;
     const QPen pen = stroke ? MakePen() : QPen(Qt::NoPen);
+    const QPainterPath mapped = transform.map(path);
+    // The outline is measured before anything is drawn: what it would cost decides how it is
+    // drawn, and whether the picture can still afford it.
+    const QList<QPolygonF> outlines = mapped.toSubpathPolygons();
+    const bool filled = fill && Now.Brush.Style != Gdi::BrushNull;
+    const TDrawingCost cost({outlines.begin(), outlines.end()}, filled, pen.style() == Qt::NoPen ? 0 : pen.widthF(),
+                            Picture.rect());
+    if (!Afford(cost.Chosen()))
+        return;
     const QRectF reach = QRectF(Picture.rect()).adjusted(-FarMargin, -FarMargin, FarMargin, FarMargin)
                              .adjusted(-pen.widthF(), -pen.widthF(), pen.widthF(), pen.widthF());
-    const QPainterPath mapped = transform.map(path);
     if (!reach.contains(mapped.controlPointRect()))
     {
-        PaintFar(mapped, reach, fill, pen);
+        PaintFar(mapped, reach, fill, pen, cost.Smoothed());
         return;
     }
     Prepare(transform);
-    if (fill && Now.Brush.Style == 2 && Now.OpaqueBack)
+    Painter.setRenderHint(QPainter::Antialiasing, cost.Smoothed());
+    if (fill && Now.Brush.Style == Gdi::BrushHatched && Now.OpaqueBack)
         Painter.fillPath(path, Now.BackColour);
     Painter.setBrush(fill ? MakeBrush() : QBrush(Qt::NoBrush));
     Painter.setPen(pen);
@@ -298,15 +325,19 @@ void TMetafileCanvas::Paint(const QPainterPath& path, bool fill, bool stroke)
 
 // The rasterizer walks every pixel of a line even where it is never shown; geometry that
 // reaches far past the picture is cut down to a margin around it first.
-void TMetafileCanvas::PaintFar(const QPainterPath& mapped, const QRectF& reach, bool fill, const QPen& pen)
+void TMetafileCanvas::PaintFar(const QPainterPath& mapped, const QRectF& reach, bool fill, const QPen& pen, bool smooth)
 {
+    // Cutting a path costs about as much again as measuring it.
+    if (!Afford(FarCost * mapped.elementCount()))
+        return;
     Prepare(QTransform());
+    Painter.setRenderHint(QPainter::Antialiasing, smooth);
     if (fill)
     {
         QPainterPath box;
         box.addRect(reach);
         const QPainterPath inside = mapped.intersected(box);
-        if (Now.Brush.Style == 2 && Now.OpaqueBack)
+        if (Now.Brush.Style == Gdi::BrushHatched && Now.OpaqueBack)
             Painter.fillPath(inside, Now.BackColour);
         Painter.fillPath(inside, MakeBrush());
     }
@@ -332,47 +363,75 @@ void TMetafileCanvas::SelectClipPath(int mode)
     PathOpen = false;
     Path.setFillRule(Now.FillRule);
     if (Usable(Transform()))
-        CombineRegion(QRegion(Pixels(Transform().map(Path).toFillPolygon()), Now.FillRule), mode);
+    {
+        const QPolygonF outline = Transform().map(Path).toFillPolygon();
+        if (Afford(TDrawingCost::Region({outline}, Picture.rect())))
+            CombineRegion(QRegion(Pixels(outline), Now.FillRule), mode);
+    }
     Path = QPainterPath();
 }
 
 void TMetafileCanvas::IntersectClip(const QRectF& box)
 {
     if (Usable(Transform()))
-        CombineRegion(QRegion(Pixels(Transform().map(QPolygonF(box.normalized())))), 1);
+        CombineRegion(QRegion(Pixels(Transform().map(QPolygonF(box.normalized())))), Gdi::RegionAnd);
 }
 
 void TMetafileCanvas::ExcludeClip(const QRectF& box)
 {
     if (Usable(Transform()))
-        CombineRegion(QRegion(Pixels(Transform().map(QPolygonF(box.normalized())))), 4);
+        CombineRegion(QRegion(Pixels(Transform().map(QPolygonF(box.normalized())))), Gdi::RegionDiff);
 }
 
 void TMetafileCanvas::CombineClip(const std::vector<QRectF>& deviceRects, int mode)
 {
-    QRegion region;
-    for (const QRectF& rect : deviceRects)
-        region += QRegion(Pixels(DeviceToPicture.map(QPolygonF(rect.normalized())))).intersected(Picture.rect());
-    if (mode == 5 && deviceRects.empty())
+    if (mode == Gdi::RegionCopy && deviceRects.empty())
+    {
         Now.Clip.reset();
-    else
-        CombineRegion(region, mode);
+        return;
+    }
+    std::vector<QRegion> parts;
+    parts.reserve(deviceRects.size());
+    for (const QRectF& rect : deviceRects)
+    {
+        const QRegion part = QRegion(Pixels(DeviceToPicture.map(QPolygonF(rect.normalized())))).intersected(Picture.rect());
+        if (!part.isEmpty())
+            parts.push_back(part);
+    }
+    // Joined in pairs, round after round, so that no rectangle is merged into the growing whole
+    // once for each of the others; each round pays for the rectangles it merges.
+    while (parts.size() > 1)
+    {
+        double merged = 0;
+        for (size_t i = 0; i + 1 < parts.size(); i += 2)
+        {
+            parts[i / 2] = parts[i].united(parts[i + 1]);
+            merged += parts[i / 2].rectCount();
+        }
+        if (parts.size() % 2 == 1)
+            parts[parts.size() / 2] = parts.back();
+        parts.resize((parts.size() + 1) / 2);
+        if (!Afford(RegionRectCost * merged))
+            return;
+    }
+    CombineRegion(parts.empty() ? QRegion() : parts.front(), mode);
 }
 
 void TMetafileCanvas::CombineRegion(const QRegion& raw, int mode)
 {
-    // Region arithmetic goes row by row.
-    if (!Afford(CallCost + 4.0 * Picture.height()))
+    // Region arithmetic goes row by row, and rectangle by rectangle.
+    const double rects = raw.rectCount() + (Now.Clip ? Now.Clip->rectCount() : 1);
+    if (!Afford(CallCost + 4.0 * Picture.height() + RegionRectCost * rects))
         return;
     const QRegion region = raw.intersected(Picture.rect());
     const QRegion current = Now.Clip.value_or(QRegion(Picture.rect()));
     switch (mode)
     {
-    case 1: Now.Clip = current.intersected(region); break;
-    case 2: Now.Clip = current.united(region); break;
-    case 3: Now.Clip = current.xored(region); break;
-    case 4: Now.Clip = current.subtracted(region); break;
-    case 5: Now.Clip = region; break;
+    case Gdi::RegionAnd: Now.Clip = current.intersected(region); break;
+    case Gdi::RegionOr: Now.Clip = current.united(region); break;
+    case Gdi::RegionXor: Now.Clip = current.xored(region); break;
+    case Gdi::RegionDiff: Now.Clip = current.subtracted(region); break;
+    case Gdi::RegionCopy: Now.Clip = region; break;
     default: break;
     }
 }

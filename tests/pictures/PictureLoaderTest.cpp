@@ -1,5 +1,5 @@
-#include "view/PictureLimits.h"
-#include "view/PictureLoader.h"
+#include "pictures/PictureLimits.h"
+#include "pictures/PictureLoader.h"
 
 #include <QByteArray>
 #include <QDir>

@@ -66,6 +66,17 @@ struct TDrawingState
     bool Clockwise = false;
 };
 
+// One bitmap transfer: the bitmap (null to fill with the brush as the operation asks), the part
+// of it shown, the logical rectangle it goes to, and how it combines with what is there.
+struct TBitmapTransfer
+{
+    QRectF Target;
+    QRectF Source;
+    uint32_t RasterOp = 0;
+    double Opacity = 1;
+    QImage Bitmap;
+};
+
 // The graphics device both metafile kinds play into: its state, its object table and the
 // drawing calls, painted with QPainter onto the picture. Logical coordinates go through the world
 // transform, the window-to-viewport mapping, and the device-to-picture scale.
@@ -74,6 +85,9 @@ class TMetafileCanvas
 public:
     // devicePerMillimetre: device pixels in a millimetre, for the metric and English mapping modes.
     TMetafileCanvas(QImage& picture, const QTransform& deviceToPicture, QSizeF devicePerMillimetre);
+
+    // A picture of the given size, wholly transparent, to draw on.
+    static QImage TransparentPicture(QSize size);
 
     TDrawingState& State() { return Now; }
 
@@ -122,6 +136,10 @@ public:
     void Text(QPointF reference, const QString& text, const std::optional<QRectF>& opaqueBox);
     // A bitmap into a logical rectangle; a null picture fills with the brush as the operation asks.
     void Bitmap(const QRectF& target, const QImage& picture, QRectF source, uint32_t rasterOp, double opacity = 1);
+    void Bitmap(const TBitmapTransfer& transfer)
+    {
+        Bitmap(transfer.Target, transfer.Bitmap, transfer.Source, transfer.RasterOp, transfer.Opacity);
+    }
 
     void BeginPath();
     void EndPath() { PathOpen = false; }
@@ -139,7 +157,11 @@ public:
 
 private:
     // What a call costs besides its pixels: setting up the painter, a font, a region.
-    static constexpr double CallCost = 100;
+    static constexpr double CallCost = 250;
+    // Each rectangle of a region, whenever the region is set, joined or combined.
+    static constexpr double RegionRectCost = 32;
+    // Each element of a path cut down to the picture's surroundings.
+    static constexpr double FarCost = 64;
 
     QTransform Transform() const;
     QTransform LogicalToDevice() const;
@@ -149,7 +171,7 @@ private:
     void Prepare(const QTransform& transform);
     bool AffordArea(const QRectF& logical, double extra);
     void Paint(const QPainterPath& path, bool fill, bool stroke);
-    void PaintFar(const QPainterPath& mapped, const QRectF& reach, bool fill, const QPen& pen);
+    void PaintFar(const QPainterPath& mapped, const QRectF& reach, bool fill, const QPen& pen, bool smooth);
     // Inside a path bracket a figure is kept for later instead of drawn.
     void Figure(const QPainterPath& path, bool fill, bool stroke);
     void DrawPath(bool fill, bool stroke);

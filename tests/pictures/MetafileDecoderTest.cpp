@@ -1,7 +1,8 @@
-#include "MetafileTestFiles.h"
+#include "tests/pictures/MetafileTestFiles.h"
 
-#include "view/PictureLoader.h"
+#include "pictures/PictureLoader.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -68,9 +69,18 @@ struct TFile
 // SVG beside them is the drawing).
 TFile ClipArt(const QString& name)
 {
-    QFile file(QStringLiteral(PELMO_SOURCE_DIR "/tests/view/clipart/") + name);
+    QFile file(QStringLiteral(PELMO_SOURCE_DIR "/tests/pictures/clipart/") + name);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly));
     return {file.readAll(), QFileInfo(name).suffix()};
+}
+
+// points corners of a line that zig-zags between the top and bottom of a square of the given side.
+QByteArray ZigZag(int points, int side, int bytes = 2)
+{
+    QByteArray corners;
+    for (int i = 0; i < points; ++i)
+        corners += Le(bytes, {int64_t(i) * side / points, i % 2 ? side - 1 : 0});
+    return corners;
 }
 
 bool Load(const TFile& file, QImage& picture)
@@ -112,6 +122,13 @@ TEST(Metafiles, EachRecordFamilyAndHeaderDrawsWhereItSays)
     };
     TEmf wide;
     wide.Size = QSize(200, 100);
+    TEmf grid; // 20,000 squares of 5 pixels, 10 apart
+    grid.Size = QSize(2000, 1000);
+    QByteArray squares;
+    for (int i = 0; i < 20000; ++i)
+        squares += Longs({i % 200 * 10, i / 200 * 10, i % 200 * 10 + 5, i / 200 * 10 + 5});
+    grid.Add(E::ExtSelectClipRgn, Longs({32 + squares.size(), 5, 32, 1, 20000, squares.size(), 0, 0, 2000, 1000}) + squares)
+        .Brush(Green).Add(E::Rectangle, {0, 0, 2000, 1000});
     const TDrawCase cases[] = {
         {"wmf placeable header", {TWmf().Brush(Red).Add(Rectangle, {960, 480, 0, 0}).Placeable({0, 0, 960, 1440}, 960),
                                   "wmf"}, {20, 40}, Red, {70, 40}, {96, 144}},
@@ -218,6 +235,7 @@ TEST(Metafiles, EachRecordFamilyAndHeaderDrawsWhereItSays)
         {"emf clip region reset", TEmf().Brush(Green).Add(E::IntersectClip, {0, 0, 48, 96})
                                       .Add(E::ExtSelectClipRgn, {0, 5}).Add(E::Rectangle, {0, 0, 96, 96}),
          {70, 50}, Green},
+        {"emf clip region of thousands of rectangles", grid, {1992, 992}, Green, {1997, 997}, {2000, 1000}},
 
         {"sun", ClipArt("sunhouse.wmf"), {190, 40}, Ref(0xff, 0xcc, 0x00), {4, 4}, {240, 180}},
         {"grass", ClipArt("sunhouse.wmf"), {20, 172}, Ref(0x3a, 0x9a, 0x3a), {4, 4}, {240, 180}},
@@ -231,7 +249,10 @@ TEST(Metafiles, EachRecordFamilyAndHeaderDrawsWhereItSays)
     {
         SCOPED_TRACE(c.Name);
         QImage picture;
+        QElapsedTimer clock;
+        clock.start();
         ASSERT_TRUE(Load(c.File, picture));
+        EXPECT_LT(clock.elapsed(), 1000);
         EXPECT_EQ(picture.size(), c.Size);
         EXPECT_EQ(picture.pixel(c.Inside), Rgb(c.Colour)) << std::hex << picture.pixel(c.Inside);
         if (!c.Outside.isNull())
@@ -265,7 +286,13 @@ TEST(Metafiles, MalformedFilesAreRefused)
     QImage picture;
     ASSERT_TRUE(Load({wmf, "wmf"}, picture));
     ASSERT_TRUE(Load({emf, "emf"}, picture));
-    TWmf overdraw, fewObjects;
+    TWmf overdraw, fewObjects, zigZag, manyZigZags, widePen;
+    zigZag.Records = TWmf().Brush(Red).Add(W::Polygon, Words({300}) + ZigZag(300, 1000)).Records;
+    QByteArray polygons = Words({50}) + Words({100}).repeated(50);
+    for (int i = 0; i < 50; ++i)
+        polygons += ZigZag(100, 1000);
+    manyZigZags.Records = TWmf().Brush(Red).Add(W::PolyPolygon, polygons).Records;
+    widePen.Records = TWmf().Pen(400, Blue).Add(W::Polyline, Words({1000}) + ZigZag(1000, 1000)).Records;
     overdraw.Records = TWmf().Add(W::Rectangle, {2000, 2000, 0, 0}).Records.repeated(40);
     fewObjects.Objects = 2;
     const std::pair<const char*, TFile> cases[] = {
@@ -283,6 +310,10 @@ TEST(Metafiles, MalformedFilesAreRefused)
         {"wmf polygon longer than its record", TWmf().Add(W::Polygon, {100, 0, 0, 10, 10})},
         {"wmf text longer than its record", TWmf().Add(W::TextOut, {300, 0, 0})},
         {"wmf drawing the picture over forty times", {overdraw.Placeable(QRect(0, 0, 2000, 2000)), "wmf"}},
+        // Each once seconds of rasterizing, a few hundred bytes to a few kilobytes across a picture of a million pixels.
+        {"wmf polygon zig-zagging across the picture", {zigZag.Placeable(QRect(0, 0, 1000, 1000)), "wmf"}},
+        {"wmf poly-polygon of zig-zags", {manyZigZags.Placeable(QRect(0, 0, 1000, 1000)), "wmf"}},
+        {"wmf wide pen zig-zagging", {widePen.Placeable(QRect(0, 0, 1000, 1000)), "wmf"}},
         {"emf end record missing", {emf.chopped(20), "emf"}},
         {"emf header size", {QByteArray(emf).replace(4, 4, Longs({80})), "emf"}},
         {"emf header past the end", {QByteArray(emf).replace(4, 4, Longs({4000})), "emf"}},
@@ -306,7 +337,10 @@ TEST(Metafiles, MalformedFilesAreRefused)
     {
         SCOPED_TRACE(name);
         QImage refused;
+        QElapsedTimer clock;
+        clock.start();
         EXPECT_FALSE(Load(file, refused));
+        EXPECT_LT(clock.elapsed(), 1000);
         EXPECT_TRUE(refused.isNull());
     }
 }

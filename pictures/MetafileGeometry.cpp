@@ -1,4 +1,4 @@
-#include "view/MetafileGeometry.h"
+#include "pictures/MetafileGeometry.h"
 
 #include <algorithm>
 #include <cmath>
