@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ButtonColumn.h"
+#include "app/ColumnScaling.h"
 #include "app/DisplayColumn.h"
 #include "app/GameMenus.h"
 #include "app/ScorePrompts.h"
@@ -18,6 +19,7 @@
 #include "view/WellView.h"
 
 #include <QBasicTimer>
+#include <QTimer>
 #include <QMainWindow>
 
 #include <memory>
@@ -75,6 +77,8 @@ public:
     void GameOver(int32_t score) override;
 
     void UpdateGeometry();
+    // A well fitted to the window takes its new size once the resizing has settled.
+    void SettleSize();
 
     TWindowParts Parts();
 
@@ -93,6 +97,8 @@ private:
     void FormShow();
     void ShowBestScore(int modeNumber);
     TDisplayFacts DisplayFacts() const;
+    void PrepareCells();
+    void RegisterColumns();
 
     std::unique_ptr<TDialogs> OwnDialogs;
     TDialogs* Dialogs;
@@ -103,6 +109,9 @@ private:
     TSteadyClock Clock;
     std::unique_ptr<TGameEngine> Game;
     TCellImages Cells;
+    TCellImages PreviewCells;
+    TColumnScaling Columns;
+    QTimer SettleTimer;
     TWellPainter WellPainter;
     TWellView WellView;
     TAudioDevice AudioDevice;

@@ -9,6 +9,7 @@ class DissolveMaskArt
 {
 public:
     // Black and white only, indexed: entry 0 black, entry 1 white.
-    static QImage Render(int step, int width, int height);
+    // unit: the size of one pattern pixel in image pixels, so that bigger cells keep the look.
+    static QImage Render(int step, int width, int height, int unit = 1);
     static bool IsWhite(int step, int x, int y);
 };

@@ -1,4 +1,4 @@
-#include "tools/cellart/CellHues.h"
+#include "cellart/CellHues.h"
 
 QRgb CellHues::Rgb(int colourIndex)
 {

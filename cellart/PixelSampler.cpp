@@ -1,4 +1,4 @@
-#include "tools/cellart/PixelSampler.h"
+#include "cellart/PixelSampler.h"
 
 QImage PixelSampler::Render(int width, int height, int samples, const Shader& shader)
 {

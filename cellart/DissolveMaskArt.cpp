@@ -1,4 +1,4 @@
-#include "tools/cellart/DissolveMaskArt.h"
+#include "cellart/DissolveMaskArt.h"
 
 bool DissolveMaskArt::IsWhite(int step, int x, int y)
 {
@@ -20,12 +20,12 @@ bool DissolveMaskArt::IsWhite(int step, int x, int y)
     }
 }
 
-QImage DissolveMaskArt::Render(int step, int width, int height)
+QImage DissolveMaskArt::Render(int step, int width, int height, int unit)
 {
     QImage image(width, height, QImage::Format_Indexed8);
     image.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            image.setPixel(x, y, IsWhite(step, x, y) ? 1u : 0u);
+            image.setPixel(x, y, IsWhite(step, x / unit, y / unit) ? 1u : 0u);
     return image;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/cellart/ColourTone.h"
+#include "cellart/ColourTone.h"
 
 #include <QImage>
 #include <functional>
@@ -12,4 +12,7 @@ class PixelSampler
 public:
     using Shader = std::function<ColourTone(double x, double y)>;
     static QImage Render(int width, int height, int samples, const Shader& shader);
+    // 4 x 4 samples up to the largest shipped cell; bigger cells have pixels small enough
+    // for 2 x 2, which keeps making a cell set quick.
+    static int SamplesFor(int width) { return width <= 44 ? 4 : 2; }
 };

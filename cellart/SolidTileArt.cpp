@@ -1,7 +1,7 @@
-#include "tools/cellart/SolidTileArt.h"
+#include "cellart/SolidTileArt.h"
 
-#include "tools/cellart/CellHues.h"
-#include "tools/cellart/PixelSampler.h"
+#include "cellart/CellHues.h"
+#include "cellart/PixelSampler.h"
 
 #include <algorithm>
 #include <cmath>
@@ -31,16 +31,22 @@ QList<QRgb> SolidTileArt::SixteenColours()
 
 QImage SolidTileArt::Classic(int colourIndex)
 {
+    return Classic(colourIndex, LargeWidth, LargeHeight);
+}
+
+QImage SolidTileArt::Classic(int colourIndex, int width, int height)
+{
     const QList<QRgb> palette = SixteenColours();
     const int face = int(palette.indexOf(CellHues::Rgb(colourIndex)));
-    QImage image(LargeWidth, LargeHeight, QImage::Format_Indexed8);
+    const int bevel = height <= LargeHeight ? ClassicBevel : int(std::lround(ClassicBevel * height / double(LargeHeight)));
+    QImage image(width, height, QImage::Format_Indexed8);
     image.setColorTable(palette);
-    for (int y = 0; y < LargeHeight; ++y) {
-        for (int x = 0; x < LargeWidth; ++x) {
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
             const int light = std::min(x, y);
-            const int dark = std::min(LargeWidth - 1 - x, LargeHeight - 1 - y);
+            const int dark = std::min(width - 1 - x, height - 1 - y);
             int index = face;
-            if (std::min(light, dark) < ClassicBevel) {
+            if (std::min(light, dark) < bevel) {
                 // On the mitre diagonal the bottom-left corner stays light, the top-right dark.
                 const bool isLight = light < dark || (light == dark && x < y);
                 index = isLight ? WhiteIndex : GreyIndex;
@@ -53,14 +59,16 @@ QImage SolidTileArt::Classic(int colourIndex)
 
 int SolidTileArt::ShadedBevel(int width)
 {
+    if (width > LargeWidth)
+        return int(std::lround(5.0 * width / LargeWidth));
     return width >= LargeWidth ? 5 : width >= 34 ? 4 : 3;
 }
 
-QImage SolidTileArt::Shaded(int width, int height, int colourIndex, int bevelWidth)
+QImage SolidTileArt::Shaded(int width, int height, int colourIndex, int bevelWidth, int samples)
 {
     const ColourTone hue = CellHues::Tone(colourIndex);
     const double bevel = bevelWidth > 0 ? bevelWidth : ShadedBevel(width);
-    return PixelSampler::Render(width, height, 4, [=](double x, double y) {
+    return PixelSampler::Render(width, height, samples, [=](double x, double y) {
         const double top = y;
         const double left = x;
         const double right = width - x;

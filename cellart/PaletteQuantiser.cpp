@@ -1,4 +1,4 @@
-#include "tools/cellart/PaletteQuantiser.h"
+#include "cellart/PaletteQuantiser.h"
 
 #include <QHash>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "tools/cellart/DigitArt.h"
+#include "cellart/DigitArt.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -100,8 +100,10 @@ QImage DigitArt::Coverage(int digit, int width, int height)
 
 QImage DigitArt::Outline(int digit, int width, int height)
 {
-    const double digitHeight = width >= 44 ? 21.0 : 16.0;
-    const double stroke = width >= 44 ? 3.7 : 3.0;
+    // Above the largest shipped cell the Large digit grows with the height.
+    const double grow = width > 44 && height > 37 ? height / 37.0 : 1.0;
+    const double digitHeight = width >= 44 ? 21.0 * grow : 16.0;
+    const double stroke = width >= 44 ? 3.7 * grow : 3.0;
     const double scale = (digitHeight - stroke) / 16.0;
 
     const QPainterPath centre = QTransform::fromScale(scale, scale).map(DigitCentreLine(digit));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/cellart/ColourTone.h"
+#include "cellart/ColourTone.h"
 
 // The seven cell colours by colour index, the same in every skin.
 class CellHues

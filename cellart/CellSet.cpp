@@ -1,11 +1,11 @@
-#include "tools/cellart/CellSet.h"
+#include "cellart/CellSet.h"
 
-#include "tools/cellart/CellHues.h"
-#include "tools/cellart/DissolveMaskArt.h"
-#include "tools/cellart/NumberTileArt.h"
-#include "tools/cellart/PaletteQuantiser.h"
-#include "tools/cellart/PyramidTileArt.h"
-#include "tools/cellart/SolidTileArt.h"
+#include "cellart/CellHues.h"
+#include "cellart/DissolveMaskArt.h"
+#include "cellart/NumberTileArt.h"
+#include "cellart/PaletteQuantiser.h"
+#include "cellart/PyramidTileArt.h"
+#include "cellart/SolidTileArt.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "tools/cellart/PyramidTileArt.h"
+#include "cellart/PyramidTileArt.h"
 
-#include "tools/cellart/CellHues.h"
-#include "tools/cellart/PixelSampler.h"
+#include "cellart/CellHues.h"
+#include "cellart/PixelSampler.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,7 +9,8 @@
 QImage PyramidTileArt::Render(int width, int height, int colourIndex)
 {
     const ColourTone hue = CellHues::Tone(colourIndex);
-    return PixelSampler::Render(width, height, 4, [=](double x, double y) {
+    const double rim = std::max(1.0, std::round(height / 37.0));
+    return PixelSampler::Render(width, height, PixelSampler::SamplesFor(width), [=](double x, double y) {
         // Normalised position; the faces are split by the diagonals through the centre.
         const double u = x / width;
         const double v = y / height;
@@ -29,11 +30,11 @@ QImage PyramidTileArt::Render(int width, int height, int colourIndex)
             rise = (1 - v) * 2;
             face = hue.Darker(0.52 - 0.10 * rise);
         }
-        // A one-pixel rim: catches the light on the upper and left edges, falls into shade
+        // A rim one pixel wide at the shipped sizes: catches the light on the upper and left edges, falls into shade
         // on the lower and right ones, so neighbouring cells stay apart.
-        if (y < 1 || x < 1)
+        if (y < rim || x < rim)
             return hue.Lighter(0.62);
-        if (y >= height - 1 || x >= width - 1)
+        if (y >= height - rim || x >= width - rim)
             return hue.Darker(0.70);
         return face;
     });
