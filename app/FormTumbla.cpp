@@ -6,7 +6,8 @@
 #include "app/FlatButton.h"
 #include "app/Fonts.h"
 #include "app/HelpWindow.h"
-#include "app/KeyCodes.h"
+#include "input/Gamepads.h"
+#include "input/KeyCodes.h"
 #include "app/PreferencesApply.h"
 #include "app/SystemMenu.h"
 #include "app/WebAddresses.h"
@@ -48,7 +49,8 @@ TFormTumbla::TFormTumbla(TDialogs* dialogs, QWidget* parent, IClock* clock)
       WellView(WellPainter, Settings),
       SoundEffects(AudioDevice, Settings.SoundOn),
       GameMusic(AudioDevice, [this](const QString&, const QString& text) { Dialogs->Error(this, text); }),
-      ScorePrompts(*Dialogs, *this)
+      ScorePrompts(*Dialogs, *this),
+      PadGame(*Game, *this)
 {
     setWindowTitle(QStringLiteral("Pelmo 2000"));
     QIcon icon;
@@ -87,6 +89,7 @@ TFormTumbla::TFormTumbla(TDialogs* dialogs, QWidget* parent, IClock* clock)
     connect(&GameMusic.MediaPlayer1(), &TMediaPlayer::Notify, this, &TFormTumbla::MediaPlayer1Notify);
 
     Game->Start();
+    Gamepads = new TGamepads(PadGame, clock ? *clock : Clock, this);
     FormScore = std::make_unique<TFormScore>(ScoreStore, ScorePrompts, this);
     ApplyMinimumSize();
     resize(minimumSize()); // the size it first takes when restored from maximised
@@ -95,6 +98,8 @@ TFormTumbla::TFormTumbla(TDialogs* dialogs, QWidget* parent, IClock* clock)
 TFormTumbla::~TFormTumbla()
 {
     GameTimer.stop();
+    delete Gamepads; // it speaks to the game, which goes first
+    Gamepads = nullptr;
     SaveSettings(Settings, Displays.Preview->ShowNext, Store);
     GameMusic.Close();
 }
@@ -129,7 +134,8 @@ TWindowParts TFormTumbla::Parts()
             Buttons.ModeButtons,
             *Client,
             Help,
-            GameTimer};
+            GameTimer,
+            *Gamepads};
 }
 
 void TFormTumbla::FormResize(int clientWidth, int clientHeight)
@@ -315,11 +321,15 @@ void TFormTumbla::closeEvent(QCloseEvent* event)
 void TFormTumbla::StartGameTimer()
 {
     GameTimer.start(TickInterval, Qt::PreciseTimer, this);
+    if (Gamepads)
+        Gamepads->SetGameRunning(true);
 }
 
 void TFormTumbla::StopGameTimer()
 {
     GameTimer.stop();
+    if (Gamepads)
+        Gamepads->SetGameRunning(false);
 }
 
 void TFormTumbla::RedrawPieceArea(int column, int row, int width, int height)

@@ -3,7 +3,7 @@
 #include "app/FlatButton.h"
 #include "app/FormTumbla.h"
 #include "app/HelpWindow.h"
-#include "app/KeyCodes.h"
+#include "input/KeyCodes.h"
 #include "scores/dialog/FormScore.h"
 #include "tests/support/TempStore.h"
 #include "view/NextPreview.h"
