@@ -3,8 +3,10 @@
 #include "app/FlatButton.h"
 #include "app/FormTumbla.h"
 #include "app/HelpWindow.h"
+#include "input/Gamepads.h"
 #include "input/KeyCodes.h"
 #include "scores/dialog/FormScore.h"
+#include "tests/input/VirtualPad.h"
 #include "tests/support/TempStore.h"
 #include "view/NextPreview.h"
 #include "view/Seven.h"
@@ -137,8 +139,38 @@ TEST_F(GameWindowTest, KeypadMovesThePieceWithNumLockOff)
     EXPECT_EQ(game.BlockX, startX - 1);
     Press(Qt::Key_6, Qt::KeypadModifier);
     EXPECT_EQ(game.BlockX, startX);
-    Press(Qt::Key_Left); // the arrow key is not bound by default
-    EXPECT_EQ(game.BlockX, startX);
+    Press(Qt::Key_Left); // the arrow key, bound to nothing, moves too
+    EXPECT_EQ(game.BlockX, startX - 1);
+}
+
+TEST_F(GameWindowTest, GamepadPlaysAndPausesWhenUnplugged)
+{
+    Window->NewMenuClick();
+    TGameEngine& game = Window->Parts().Engine;
+    game.NextBlock.Generate(1, game.Random, 7, 1);
+    game.TimerTick();
+    ASSERT_EQ(game.GameState, gsPlaying);
+    const int startX = game.BlockX;
+    TVirtualPad pad;
+    TGamepads& pads = Window->Parts().Gamepads;
+    pads.Pump();
+    pad.Button(SDL_CONTROLLER_BUTTON_DPAD_LEFT, true);
+    pads.Pump();
+    pad.Button(SDL_CONTROLLER_BUTTON_DPAD_LEFT, false);
+    pads.Pump();
+    EXPECT_EQ(game.BlockX, startX - 1);
+    pad.Button(SDL_CONTROLLER_BUTTON_START, true);
+    pads.Pump();
+    EXPECT_EQ(game.GameState, gsPaused);
+    pad.Button(SDL_CONTROLLER_BUTTON_START, false);
+    pads.Pump();
+    pad.Button(SDL_CONTROLLER_BUTTON_START, true);
+    pads.Pump();
+    EXPECT_EQ(game.GameState, gsPlaying);
+    pad.Unplug();
+    pads.Pump();
+    EXPECT_EQ(game.GameState, gsPaused);
+    EXPECT_EQ(Window->Parts().PauseAction.text(), "&Replay");
 }
 
 TEST_F(GameWindowTest, PauseAndResumeChangeCaptionsAndTimer)
