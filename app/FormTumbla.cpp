@@ -234,6 +234,8 @@ void TFormTumbla::Preferences1Click()
     TGameParts parts{Settings, Displays.Preview->ShowNext, Game->GameState == gsStopped, Cells, WellPainter, GameMusic,
                      [this] { UpdateGeometry(); }};
     ApplyPreferences(*chosen, parts);
+    if (Help)
+        Help->Refresh();
 }
 
 void TFormTumbla::Keluar1Click()
@@ -244,7 +246,7 @@ void TFormTumbla::Keluar1Click()
 void TFormTumbla::HelpContentsMenuClick()
 {
     if (!Help)
-        Help = new THelpWindow(this);
+        Help = new THelpWindow(this, Settings);
     Help->ShowContents();
 }
 
