@@ -324,14 +324,16 @@ void TFormTumbla::StartGameTimer()
 {
     GameTimer.start(TickInterval, Qt::PreciseTimer, this);
     if (Gamepads)
-        Gamepads->SetGameRunning(true);
+        Gamepads->SetGamePace(TGamepads::TGamePace::Playing);
 }
 
 void TFormTumbla::StopGameTimer()
 {
     GameTimer.stop();
+    // A pause stops the timer after entering its state; the end of a game before leaving its own.
     if (Gamepads)
-        Gamepads->SetGameRunning(false);
+        Gamepads->SetGamePace(Game->GameState == gsPaused ? TGamepads::TGamePace::Paused
+                                                          : TGamepads::TGamePace::Stopped);
 }
 
 void TFormTumbla::RedrawPieceArea(int column, int row, int width, int height)

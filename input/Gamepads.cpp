@@ -159,9 +159,9 @@ void TGamepads::IgnoreUnmapped(int deviceIndex)
     qCInfo(GamepadLog, "Ignoring joystick without a controller mapping: %s (%s)", name ? name : "?", guid);
 }
 
-void TGamepads::SetGameRunning(bool running)
+void TGamepads::SetGamePace(TGamePace pace)
 {
-    GameRunning = running;
+    Pace = pace;
     SchedulePoll();
 }
 
@@ -174,7 +174,9 @@ void TGamepads::SchedulePoll()
         Poll.stop();
     else
     {
-        const int interval = GameRunning || held ? GamePoll : IdlePoll;
+        const int interval = Pace == TGamePace::Playing || held ? PlayingPoll
+                             : Pace == TGamePace::Paused      ? PausedPoll
+                                                              : StoppedPoll;
         if (!Poll.isActive() || Poll.interval() != interval)
             Poll.start(interval);
     }

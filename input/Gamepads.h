@@ -23,8 +23,17 @@ struct _SDL_GameController;
 class TGamepads : public QObject
 {
 public:
-    static constexpr int GamePoll = 10;  // ms
-    static constexpr int IdlePoll = 100; // ms
+    // How often an attached controller is read (ms): often while a piece falls or a control is
+    // held, less while paused (only Start matters), seldom before a game (a long Back).
+    static constexpr int PlayingPoll = 15;
+    static constexpr int PausedPoll = 100;
+    static constexpr int StoppedPoll = 500;
+    enum class TGamePace : uint8_t
+    {
+        Stopped,
+        Paused,
+        Playing,
+    };
 
     // clock: the milliseconds that time the repeats and the long press of Back.
     TGamepads(IPadTarget& target, IClock& clock, QObject* parent = nullptr);
@@ -32,7 +41,7 @@ public:
 
     // Reads everything the controllers did since the last look.
     void Pump();
-    void SetGameRunning(bool running);
+    void SetGamePace(TGamePace pace);
     int Count() const { return int(Pads.size()); }
     // The poll period now; 0 when nothing is polled.
     int PollInterval() const { return Poll.isActive() ? Poll.interval() : 0; }
@@ -52,7 +61,7 @@ private:
 
     IPadTarget& Target;
     bool Started = false;
-    bool GameRunning = false;
+    TGamePace Pace = TGamePace::Stopped;
     std::map<int32_t, TPad> Pads;
     QTimer Poll;
     IClock& Clock;

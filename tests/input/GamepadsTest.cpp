@@ -113,19 +113,22 @@ TEST_F(GamepadsTest, HeldStickRepeatsAsAHeldKeyAndBackHeldStartsANewGame)
 TEST_F(GamepadsTest, PollsOnlyWhileAControllerIsAttachedAndFastOnlyInAGame)
 {
     EXPECT_EQ(Pads.PollInterval(), 0);
-    Pads.SetGameRunning(true);
+    Pads.SetGamePace(TGamepads::TGamePace::Playing);
     EXPECT_EQ(Pads.PollInterval(), 0) << "no controller, nothing to poll";
     {
         TVirtualPad first;
         TVirtualPad second;
         Pump(0);
         EXPECT_EQ(Pads.Count(), 2);
-        EXPECT_EQ(Pads.PollInterval(), TGamepads::GamePoll);
-        Pads.SetGameRunning(false);
-        EXPECT_EQ(Pads.PollInterval(), TGamepads::IdlePoll);
+        EXPECT_EQ(Pads.PollInterval(), TGamepads::PlayingPoll);
+        Pads.SetGamePace(TGamepads::TGamePace::Paused);
+        EXPECT_EQ(Pads.PollInterval(), TGamepads::PausedPoll);
+        Pads.SetGamePace(TGamepads::TGamePace::Stopped);
+        EXPECT_EQ(Pads.PollInterval(), TGamepads::StoppedPoll);
         second.Button(SDL_CONTROLLER_BUTTON_B, true);
         Pump(10);
         EXPECT_EQ(Target.Take(), std::vector<std::string>{"turn"}) << "every controller plays";
+        EXPECT_EQ(Pads.PollInterval(), TGamepads::PlayingPoll) << "a held control is read often";
         first.Unplug();
         Pump(20);
         EXPECT_EQ(Target.Take(), std::vector<std::string>{"disconnected"});
