@@ -60,14 +60,14 @@ void TFormOptions::BuildKeysPage(QWidget* page)
     }
     ClashNote = new QLabel(QStringLiteral("Marked actions share a key: it does only the first of them."), page);
     ClashNote->setObjectName(QStringLiteral("ClashNote"));
-    ClashNote->setGeometry(18, 200, 388, 16);
+    ClashNote->setGeometry(10, 196, 400, 14);
     ClashNote->hide();
     AlternatesNote = new QLabel(
-        QStringLiteral("While no action has them, the arrow keys and Space play too: Left and Right arrow move, "
-                       "Down arrow drops, Up arrow rotates the colors, Space rotates the block."),
+        QStringLiteral("Arrows and Space also play while no action has them: Left and Right move, Down drops, "
+                       "Up rotates the colors, Space the block."),
         page);
     AlternatesNote->setObjectName(QStringLiteral("AlternatesNote"));
-    AlternatesNote->setGeometry(18, 220, 388, 30);
+    AlternatesNote->setGeometry(10, 210, 400, 28);
     AlternatesNote->setWordWrap(true);
 }
 
