@@ -38,6 +38,14 @@ void TBevelPanel::SetContent(QWidget* child)
     child->setGeometry(InnerRect());
 }
 
+void TBevelPanel::SetBorder(int borderWidth)
+{
+    BorderWidth = borderWidth;
+    if (Content)
+        Content->setGeometry(InnerRect());
+    update();
+}
+
 void TBevelPanel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);

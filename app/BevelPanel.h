@@ -13,6 +13,8 @@ public:
     QRect InnerRect() const;
     // Makes the child fill the inner area, now and after every resize.
     void SetContent(QWidget* child);
+    int Border() const { return BorderWidth; }
+    void SetBorder(int borderWidth);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

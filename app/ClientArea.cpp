@@ -16,8 +16,15 @@ void TClientArea::paintEvent(QPaintEvent* event)
     if (Painter.PaintPending())
         Painter.PaintWindow();
     QPainter painter(this);
+    const QImage& image = Painter.WindowImage();
+    if (image.devicePixelRatio() != 1.0)
+    {
+        // Pixel for pixel onto the screen; the paint event's clip keeps the copy small.
+        painter.drawImage(QPointF(0, 0), image);
+        return;
+    }
     const QRect r = event->rect();
-    painter.drawImage(r.topLeft(), Painter.WindowImage(), r);
+    painter.drawImage(r.topLeft(), image, r);
 }
 
 void TClientArea::resizeEvent(QResizeEvent*)

@@ -1,6 +1,7 @@
 #include "FlatButton.h"
 
 #include "Fonts.h"
+#include "GlyphIcon.h"
 
 #include <QIcon>
 
@@ -8,7 +9,7 @@ TFlatButton::TFlatButton(QWidget* parent, const QString& caption, const QString&
     : QToolButton(parent)
 {
     setText(caption);
-    setIcon(QIcon(glyph));
+    setIcon(GlyphIcon(glyph));
     setIconSize(QSize(16, 16));
     setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     setAutoRaise(true);

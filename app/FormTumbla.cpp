@@ -4,6 +4,7 @@
 #include "app/ClientArea.h"
 #include "app/Dialogs.h"
 #include "app/FlatButton.h"
+#include "app/GlyphIcon.h"
 #include "app/Fonts.h"
 #include "app/HelpWindow.h"
 #include "input/Gamepads.h"
@@ -17,6 +18,7 @@
 #include "settings/SettingsIo.h"
 #include "view/NextPreview.h"
 #include "view/Seven.h"
+#include "view/WellFit.h"
 #include "view/WindowLimits.h"
 
 #include <QAction>
@@ -68,6 +70,7 @@ TFormTumbla::TFormTumbla(TDialogs* dialogs, QWidget* parent, IClock* clock)
     Buttons = BuildButtonColumn(*Client, *this, Menus);
     Displays = BuildDisplayColumn(*Client, Cells);
     WellView.SetPreview(Displays.Preview);
+    RegisterColumns();
 
     WellPainter.SetFont(font());
     WellPainter.WindowChanged = [this](const QRect& rect) { Client->repaint(rect); };
@@ -75,6 +78,9 @@ TFormTumbla::TFormTumbla(TDialogs* dialogs, QWidget* parent, IClock* clock)
     WellPainter.PreviewRepaintRequested = [this] { Displays.Preview->update(); };
     WellPainter.MessageRequested = [this](const QString& text) { Dialogs->Information(this, text); };
     Client->Resized = [this](int width, int height) { FormResize(width, height); };
+    SettleTimer.setSingleShot(true);
+    SettleTimer.setInterval(150);
+    connect(&SettleTimer, &QTimer::timeout, this, &TFormTumbla::SettleSize);
 
     LoadSettings(Settings, Displays.Preview->ShowNext, DisplayFacts(), Store);
     ClampStoredSettings(Settings, DisplayFacts());
@@ -82,8 +88,7 @@ TFormTumbla::TFormTumbla(TDialogs* dialogs, QWidget* parent, IClock* clock)
     WellPainter.FormResize(Client->width(), Client->height());
     WellPainter.BuildWellBackground();
     WellPainter.LoadOuterPicture();
-    Cells.LoadCellImages(Settings.BlockPicture, Settings.BlockWidth);
-    Cells.LoadSolveImages(Settings.BlockWidth);
+    PrepareCells();
     SoundEffects.Preload();
 
     connect(&GameMusic.MediaPlayer1(), &TMediaPlayer::Notify, this, &TFormTumbla::MediaPlayer1Notify);
@@ -138,11 +143,65 @@ TWindowParts TFormTumbla::Parts()
             *Gamepads};
 }
 
+// The controls that grow with fitted cells: the right column as the display column placed it, the
+// left column every other caption and button on the client area.
+void TFormTumbla::RegisterColumns()
+{
+    for (QWidget* control : Displays.Placed)
+        Columns.AddRight(control);
+    for (TSevenSegment* display : {Displays.Score, Displays.Level, Displays.High})
+        Columns.AddDisplay(display);
+    for (QWidget* control : Client->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (std::find(Displays.Placed.begin(), Displays.Placed.end(), control) == Displays.Placed.end())
+            Columns.AddLeft(control);
+}
+
 void TFormTumbla::FormResize(int clientWidth, int clientHeight)
 {
     WellPainter.FormResize(clientWidth, clientHeight);
     ApplyMinimumSize();
-    Displays.KeepRight(clientWidth);
+    Columns.Apply(Columns.Scale(), clientWidth);
+    if (Shown && (Settings.FitToWindow || devicePixelRatioF() != WellPainter.PixelRatio()))
+        SettleTimer.start();
+}
+
+// Cells for the size in use at the screen's own pixels, for the well and for the preview.
+void TFormTumbla::PrepareCells()
+{
+    const double ratio = WellPainter.PixelRatio();
+    const int skin = Settings.BlockPicture;
+    const int maskUnit = std::max(1, static_cast<int>(std::lround(WellPainter.LogicalCellHeight() / 37.0)));
+    Cells.Prepare(skin, Settings.BlockWidth, Settings.BlockHeight, WellPainter.CellWidth(), WellPainter.CellHeight(),
+                  maskUnit);
+    const double scale = Columns.Scale() * ratio;
+    if (scale == 1.0)
+    {
+        Displays.Preview->UseCells(nullptr, 0, 0);
+        return;
+    }
+    const int w = static_cast<int>(std::lround(TNextPreview::PreviewCellWidth * scale));
+    const int h = static_cast<int>(std::lround(TNextPreview::PreviewCellHeight * scale));
+    PreviewCells.MakeCellImages(skin, w, h);
+    Displays.Preview->UseCells(&PreviewCells, w, h);
+}
+
+// Runs from the event loop only, so never inside a clearing pass: its dissolve frames wait without
+// handling events, and a resize reaches the window between passes at the earliest.
+void TFormTumbla::SettleSize()
+{
+    const double ratio = WellPainter.PixelRatio();
+    const double scale = Columns.Scale();
+    const TWellFit fit = TWellFit::For(Client->width(), Client->height(), Settings.ColNumber, Settings.RowNumber);
+    if (devicePixelRatioF() == ratio && (!Settings.FitToWindow || (fit.CellHeight == WellPainter.LogicalCellHeight()
+                                                                   && fit.ColumnScale == scale)))
+        return;
+    UpdateGeometry();
+    if (Game->GameState == gsStopped || Game->GameState == gsPaused)
+        return; // a stopped well and the pause banner are painted anew with the window
+    // Settled cells are drawn again from the well; the falling piece over them.
+    WellView.RedrawWell(true);
+    if (Game->GameState == gsPlaying)
+        WellView.RedrawPieceArea(Game->BlockX, Game->BlockY, Game->CurrentBlock.Count, Game->CurrentBlock.Count);
 }
 
 void TFormTumbla::showEvent(QShowEvent* event)
@@ -168,6 +227,17 @@ void TFormTumbla::FormShow()
 
 void TFormTumbla::UpdateGeometry()
 {
+    WellPainter.SetPixelRatio(devicePixelRatioF());
+    TWellFit fit;
+    if (Settings.FitToWindow)
+        fit = TWellFit::For(Client->width(), Client->height(), Settings.ColNumber, Settings.RowNumber);
+    WellPainter.SetCellSize(Settings.FitToWindow ? fit.CellWidth : 0, Settings.FitToWindow ? fit.CellHeight : 0);
+    Columns.Apply(Settings.FitToWindow ? fit.ColumnScale : 1.0, Client->width());
+    QFont banner = font();
+    if (banner.pixelSize() > 0)
+        banner.setPixelSize(static_cast<int>(std::lround(banner.pixelSize() * Columns.Scale())));
+    WellPainter.SetFont(banner);
+    PrepareCells();
     WellPainter.UpdateGeometry();
     ApplyMinimumSize();
 }
@@ -181,8 +251,9 @@ void TFormTumbla::ApplyMinimumSize()
         setMinimumSize(0, 0);
         return;
     }
-    const int wellWidth = Settings.ColNumber * Settings.BlockWidth;
-    const int wellHeight = Settings.RowNumber * Settings.BlockHeight;
+    // A fitted well may shrink down to small cells.
+    const int wellWidth = Settings.ColNumber * (Settings.FitToWindow ? 26 : Settings.BlockWidth);
+    const int wellHeight = Settings.RowNumber * (Settings.FitToWindow ? 22 : Settings.BlockHeight);
     const QSize frame = frameGeometry().size() - size();
     const int outerWidth = TWindowLimits::MinimumOuterWidth(false, Displays.PanelNext->width(), wellWidth).value_or(0);
     const int clientHeight = std::max(wellHeight + 25, TButtonColumn::Bottom);
@@ -234,6 +305,9 @@ void TFormTumbla::Preferences1Click()
     TGameParts parts{Settings, Displays.Preview->ShowNext, Game->GameState == gsStopped, Cells, WellPainter, GameMusic,
                      [this] { UpdateGeometry(); }};
     ApplyPreferences(*chosen, parts);
+    // Fitted cells, and cells for a screen with more pixels, are drawn for their size.
+    PrepareCells();
+    WellPainter.Invalidate();
     if (Help)
         Help->Refresh();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ButtonColumn.h"
+#include "app/ColumnScaling.h"
 #include "app/DisplayColumn.h"
 #include "app/GameMenus.h"
 #include "app/PadGame.h"
@@ -19,6 +20,7 @@
 #include "view/WellView.h"
 
 #include <QBasicTimer>
+#include <QTimer>
 #include <QMainWindow>
 
 #include <memory>
@@ -77,6 +79,8 @@ public:
     void GameOver(int32_t score) override;
 
     void UpdateGeometry();
+    // A well fitted to the window takes its new size once the resizing has settled.
+    void SettleSize();
 
     TWindowParts Parts();
 
@@ -95,6 +99,8 @@ private:
     void FormShow();
     void ShowBestScore(int modeNumber);
     TDisplayFacts DisplayFacts() const;
+    void PrepareCells();
+    void RegisterColumns();
 
     std::unique_ptr<TDialogs> OwnDialogs;
     TDialogs* Dialogs;
@@ -105,6 +111,9 @@ private:
     TSteadyClock Clock;
     std::unique_ptr<TGameEngine> Game;
     TCellImages Cells;
+    TCellImages PreviewCells;
+    TColumnScaling Columns;
+    QTimer SettleTimer;
     TWellPainter WellPainter;
     TWellView WellView;
     TAudioDevice AudioDevice;

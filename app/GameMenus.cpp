@@ -1,5 +1,7 @@
 #include "app/GameMenus.h"
 
+#include "app/GlyphIcon.h"
+
 #include "app/FormTumbla.h"
 #include "app/MenuCheckStyle.h"
 #include "app/ModeGlyphs.h"
@@ -19,7 +21,7 @@ using THandler = void (TFormTumbla::*)();
 QAction* AddCommand(QMenu* menu, TFormTumbla& window, const char* name, const char* glyph, const QString& caption,
                     const QString& hint, THandler handler)
 {
-    const QIcon icon = glyph ? QIcon(BuiltInImages::GlyphPath(QLatin1String(glyph))) : QIcon();
+    const QIcon icon = glyph ? GlyphIcon(BuiltInImages::GlyphPath(QLatin1String(glyph))) : QIcon();
     QAction* action = menu->addAction(icon, caption, &window, handler);
     action->setObjectName(QLatin1String(name));
     action->setToolTip(hint);
@@ -67,7 +69,7 @@ TGameMenus BuildGameMenus(QMenuBar& bar, TFormTumbla& window)
     mode->setStyle(checkStyle);
     for (int m = 1; m <= ModeCount; ++m)
     {
-        QAction* action = mode->addAction(QIcon(BuiltInImages::GlyphPath(QLatin1String(ModeGlyphs[m - 1]))),
+        QAction* action = mode->addAction(GlyphIcon(BuiltInImages::GlyphPath(QLatin1String(ModeGlyphs[m - 1]))),
                                           QString::fromLatin1(ModePreset(m).MenuCaption), &window,
                                           [&window, m] { window.ModeClick(m); });
         action->setObjectName(QLatin1String(ModeMenuNames[m - 1]));

@@ -22,12 +22,14 @@ void SettleBackground(uint8_t& mode, std::string& image)
 void ApplyPreferences(const TPreferences& chosen, TGameParts& game)
 {
     TSettings& settings = game.Settings;
-    const bool widthChanged = settings.BlockWidth != chosen.Settings.BlockWidth;
+    const bool widthChanged = settings.BlockWidth != chosen.Settings.BlockWidth
+                              || settings.FitToWindow != chosen.Settings.FitToWindow;
     CopyDialogFields(chosen.Settings, chosen.ShowNext, settings, game.ShowNext);
     // The music decides for itself whether an empty path leaves it on.
     game.Music.ApplyPreferences(settings, chosen.Settings.MusicOn, QString::fromStdString(chosen.Settings.MusicFile),
                                 game.GameStopped);
 
+    settings.FitToWindow = chosen.Settings.FitToWindow;
     game.Cells.LoadSolveImages(settings.BlockWidth);
     // The dialog's preview held these very pictures when OK was pressed.
     game.Cells.LoadCellImages(settings.BlockPicture, settings.BlockWidth);

@@ -17,7 +17,7 @@ struct TGameParts
     TCellImages& Cells;
     TWellPainter& Painter;
     TGameMusic& Music;
-    // Resizes and recentres the well after a new cell width.
+    // Resizes and recentres the well after a new cell width or a change to or from "Fit to window".
     std::function<void()> UpdateGeometry;
 };
 

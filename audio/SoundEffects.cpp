@@ -1,7 +1,7 @@
 #include "audio/SoundEffects.h"
 
 #include "audio/AudioDevice.h"
-#include "audio/RegularFile.h"
+#include "pictures/RegularFile.h"
 
 #include <QCoreApplication>
 #include <QDir>

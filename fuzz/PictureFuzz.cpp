@@ -1,6 +1,6 @@
 // One picture file of arbitrary bytes through the background picture loader. The build gives
 // each target its extension (PELMO_FUZZ_EXTENSION), so every decoder gets its own corpus.
-#include "view/PictureLoader.h"
+#include "pictures/PictureLoader.h"
 
 #include <QDir>
 #include <QFile>

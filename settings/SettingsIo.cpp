@@ -67,6 +67,23 @@ bool WriteAll(const TSettings& settings, bool showNext, TSettingsStore& store)
     return true;
 }
 
+// Values that came after the 28 above are read one by one: an absent one (a store written before
+// it existed) keeps its default and never brings back the defaults of the others.
+void ReadLaterValues(TSettings& settings, TSettingsStore& store)
+{
+    settings.FitToWindow = false;
+    store.ReadBoolean("FitToWindow", settings.FitToWindow);
+}
+
+// A store in which "Fit to window" was never chosen keeps exactly its 28 values.
+bool WriteLaterValues(const TSettings& settings, TSettingsStore& store)
+{
+    bool stored = false;
+    if (!settings.FitToWindow && !store.ReadBoolean("FitToWindow", stored))
+        return true;
+    return store.WriteBoolean("FitToWindow", settings.FitToWindow);
+}
+
 } // namespace
 
 void LoadSettings(TSettings& settings, bool& showNext, const TDisplayFacts& display, TSettingsStore& store)
@@ -78,6 +95,7 @@ void LoadSettings(TSettings& settings, bool& showNext, const TDisplayFacts& disp
     }
     if (!ReadAll(settings, showNext, store))
         LoadDefaultSettings(settings, display);
+    ReadLaterValues(settings, store);
     store.Close();
 }
 
@@ -85,7 +103,7 @@ bool SaveSettings(const TSettings& settings, bool showNext, TSettingsStore& stor
 {
     if (!store.Open())
         return false;
-    const bool saved = WriteAll(settings, showNext, store);
+    const bool saved = WriteAll(settings, showNext, store) && WriteLaterValues(settings, store);
     const bool closed = store.Close();
     return saved && closed;
 }

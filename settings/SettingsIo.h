@@ -10,4 +10,5 @@ void LoadSettings(TSettings& settings, bool& showNext, const TDisplayFacts& disp
 
 // Writes all 28 values, "Version" first, then in the table's save order. Stops at the first write
 // that fails; the values after it keep what the store held. True when every value reached the store.
+// "FitToWindow" follows, read and written on its own (only when on or stored before).
 bool SaveSettings(const TSettings& settings, bool showNext, TSettingsStore& store);

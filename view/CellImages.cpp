@@ -1,5 +1,6 @@
 #include "view/CellImages.h"
 
+#include "cellart/CellArt.h"
 #include "view/CellNames.h"
 #include "view/RasterOps.h"
 
@@ -25,6 +26,31 @@ void TCellImages::LoadSolveImages(int cellWidth)
 {
     for (int step = 1; step <= StepCount; ++step)
         SolveImages[step] = LoadResource(TCellNames::SolveImageName(cellWidth, step));
+}
+
+void TCellImages::MakeCellImages(int skin, int width, int height)
+{
+    for (int colour = 1; colour <= ColourCount; ++colour)
+        CellImages[colour] = TCellArt::Cell(skin, colour, width, height);
+    ResizeMaskImage();
+}
+
+void TCellImages::MakeSolveImages(int width, int height, int unit)
+{
+    for (int step = 1; step <= StepCount; ++step)
+        SolveImages[step] = TCellArt::Mask(step, width, height, unit);
+}
+
+void TCellImages::Prepare(int skin, int blockWidth, int blockHeight, int deviceWidth, int deviceHeight, int maskUnit)
+{
+    if (blockWidth == deviceWidth && blockHeight == deviceHeight)
+    {
+        LoadCellImages(skin, blockWidth);
+        LoadSolveImages(blockWidth);
+        return;
+    }
+    MakeCellImages(skin, deviceWidth, deviceHeight);
+    MakeSolveImages(deviceWidth, deviceHeight, maskUnit);
 }
 
 void TCellImages::ResizeMaskImage()

@@ -18,6 +18,15 @@ public:
     void LoadCellImages(int skin, int cellWidth);
     void LoadSolveImages(int cellWidth);
 
+    // Colour 1..7 of a skin and the four masks drawn for cells of width x height pixels by the
+    // code that made the built-in pictures; a mask's pattern pixel is unit x unit.
+    void MakeCellImages(int skin, int width, int height);
+    void MakeSolveImages(int width, int height, int unit);
+
+    // Cells of blockWidth x blockHeight shown at deviceWidth x deviceHeight pixels: the built-in
+    // pictures when the two agree, pictures drawn for the device's own pixels otherwise.
+    void Prepare(int skin, int blockWidth, int blockHeight, int deviceWidth, int deviceHeight, int maskUnit);
+
     // Gives MaskImage the size of CellImages entry 1 (0 x 0 when that is empty).
     void ResizeMaskImage();
 

@@ -5,6 +5,7 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 
 TNextPreview::TNextPreview(TCellImages& cells, QWidget* parent) : QWidget(parent), Cells(cells)
 {
@@ -18,11 +19,23 @@ void TNextPreview::SetBlock(const TBlock& block)
     Block.Assign(block);
 }
 
+void TNextPreview::UseCells(TCellImages* cells, int w, int h)
+{
+    OwnCells = cells;
+    CellWidth = cells ? std::max(1, w) : PreviewCellWidth;
+    CellHeight = cells ? std::max(1, h) : PreviewCellHeight;
+}
+
 std::array<QPoint, TBlock::MaxCells> TNextPreview::CellPositions(const TBlock& block, int clientWidth,
                                                                  int clientHeight)
 {
-    constexpr int w = PreviewCellWidth;
-    constexpr int h = PreviewCellHeight;
+    return CellPositions(block, clientWidth, clientHeight, PreviewCellWidth, PreviewCellHeight);
+}
+
+std::array<QPoint, TBlock::MaxCells> TNextPreview::CellPositions(const TBlock& block, int clientWidth,
+                                                                 int clientHeight, int w, int h)
+{
+    const int half = (h + 4) / 2; // 13 at the usual 22
     const int n = std::min<int>(block.Count, TBlock::MaxCells);
     std::array<QPoint, TBlock::MaxCells> positions{};
     if (!block.Horizontal)
@@ -43,13 +56,13 @@ std::array<QPoint, TBlock::MaxCells> TNextPreview::CellPositions(const TBlock& b
     {
         // Four cells on top, the rest on a second row centred on its own, 26 pixels lower.
         int x = (clientWidth - 4 * w) / 2;
-        int y = (clientHeight - h) / 2 - 13;
+        int y = (clientHeight - h) / 2 - half;
         for (int i = 0; i < n; ++i)
         {
             if (i == 4)
             {
                 x = (clientWidth - (n - 4) * w) / 2 - 4 * w;
-                y = (clientHeight - h) / 2 + 13;
+                y = (clientHeight - h) / 2 + half;
             }
             positions[i] = QPoint(x + i * w, y);
         }
@@ -59,22 +72,25 @@ std::array<QPoint, TBlock::MaxCells> TNextPreview::CellPositions(const TBlock& b
 
 const QImage& TNextPreview::Render()
 {
-    if (Surface.size() != size())
-        Surface = QImage(size(), QImage::Format_RGB32);
+    const double ratio = devicePixelRatioF();
+    const QSize pixels = ratio == 1.0 ? size() : QSize(int(std::lround(width() * ratio)), int(std::lround(height() * ratio)));
+    if (Surface.size() != pixels)
+        Surface = QImage(pixels, QImage::Format_RGB32);
+    Surface.setDevicePixelRatio(ratio);
     Surface.fill(Qt::black);
     if (!ShowNext)
         return Surface;
 
-    const auto positions = CellPositions(Block, Surface.width(), Surface.height());
+    const auto positions = CellPositions(Block, Surface.width(), Surface.height(), CellWidth, CellHeight);
     const int n = std::min<int>(Block.Count, TBlock::MaxCells);
+    TCellImages& cells = OwnCells ? *OwnCells : Cells;
     for (int i = 0; i < n; ++i)
-        Cells.DrawCell(Surface, positions[i].x(), positions[i].y(), PreviewCellWidth, PreviewCellHeight,
-                       Block.Colors[i], 0);
+        cells.DrawCell(Surface, positions[i].x(), positions[i].y(), CellWidth, CellHeight, Block.Colors[i], 0);
     return Surface;
 }
 
 void TNextPreview::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.drawImage(QPoint(0, 0), Render());
+    painter.drawImage(QPointF(0, 0), Render());
 }

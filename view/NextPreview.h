@@ -26,6 +26,13 @@ public:
     // Top-left corner of each cell of a piece in a client area of the given size.
     static std::array<QPoint, TBlock::MaxCells> CellPositions(const TBlock& block, int clientWidth,
                                                              int clientHeight);
+    // The same for cells of w x h pixels; the two rows of a long piece stay 4/22 of a cell apart.
+    static std::array<QPoint, TBlock::MaxCells> CellPositions(const TBlock& block, int clientWidth,
+                                                             int clientHeight, int w, int h);
+
+    // Draws from these pictures at w x h image pixels per cell instead of the well's at 26 x 22
+    // (a preview grown with the window, or a screen with more pixels per coordinate).
+    void UseCells(TCellImages* cells, int w, int h);
 
     // Paints into the off-screen image at the control's present size and returns it.
     const QImage& Render();
@@ -39,5 +46,8 @@ protected:
 
 private:
     TCellImages& Cells;
+    TCellImages* OwnCells = nullptr;
+    int CellWidth = PreviewCellWidth;
+    int CellHeight = PreviewCellHeight;
     QImage Surface;
 };

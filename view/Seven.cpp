@@ -318,7 +318,11 @@ QImage TSevenSegment::Render() const
     if (clientWidth <= 0 || clientHeight <= 0)
         return QImage();
 
-    QImage image(clientWidth, clientHeight, QImage::Format_RGB32);
+    // The segments are polygons: on a screen with more pixels per coordinate they are filled at
+    // its own pixels rather than enlarged afterwards.
+    const qreal ratio = devicePixelRatioF();
+    QImage image(QSize(clientWidth, clientHeight) * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     image.fill(Color());
 
     const int n = NumberOfDigits();

@@ -4,12 +4,13 @@
 #include "view/CellImages.h"
 #include "view/ColorRef.h"
 #include "view/ImageCellSurface.h"
-#include "view/PictureLoader.h"
+#include "pictures/PictureLoader.h"
 #include "view/RasterOps.h"
 
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 
 namespace
 {
@@ -61,20 +62,65 @@ void TWellPainter::Changed(const QRect& rect)
     const QRect visible = rect & Window.rect();
     if (Painting || visible.isEmpty() || !WindowChanged)
         return;
-    WindowChanged(visible);
+    if (Ratio == 1.0)
+        WindowChanged(visible);
+    else
+        WindowChanged(QRectF(visible.x() / Ratio, visible.y() / Ratio, visible.width() / Ratio,
+                             visible.height() / Ratio).toAlignedRect());
+}
+
+int TWellPainter::Device(int logical) const
+{
+    return Ratio == 1.0 ? logical : static_cast<int>(std::lround(logical * Ratio));
+}
+
+void TWellPainter::SetPixelRatio(double ratio)
+{
+    Ratio = ratio > 0 ? ratio : 1.0;
+}
+
+void TWellPainter::SetCellSize(int width, int height)
+{
+    FittedWidth = std::max(0, width);
+    FittedHeight = std::max(0, height);
+}
+
+int TWellPainter::LogicalCellWidth() const
+{
+    return FittedWidth > 0 ? FittedWidth : Settings.BlockWidth;
+}
+
+int TWellPainter::LogicalCellHeight() const
+{
+    return FittedHeight > 0 ? FittedHeight : Settings.BlockHeight;
+}
+
+int TWellPainter::CellWidth() const
+{
+    return Device(LogicalCellWidth());
+}
+
+int TWellPainter::CellHeight() const
+{
+    return Device(LogicalCellHeight());
 }
 
 void TWellPainter::FormResize(int clientWidth, int clientHeight)
 {
-    Resize(Window, clientWidth, clientHeight);
-    Well.Recentre(clientWidth, clientHeight);
+    ClientWidth = clientWidth;
+    ClientHeight = clientHeight;
+    Resize(Window, Device(clientWidth), Device(clientHeight));
+    Window.setDevicePixelRatio(Ratio);
+    Well.Recentre(Window.width(), Window.height());
     Cells.SetWellBackground(&Background, Well.Origin());
     Invalidate();
 }
 
 void TWellPainter::UpdateGeometry()
 {
-    Well.Update(Columns(), Rows(), Settings.BlockWidth, Settings.BlockHeight, Window.width(), Window.height());
+    if (Device(ClientWidth) != Window.width() || Device(ClientHeight) != Window.height())
+        FormResize(ClientWidth, ClientHeight); // a new pixel ratio
+    Well.Update(Columns(), Rows(), CellWidth(), CellHeight(), Window.width(), Window.height());
     ResizeWellImages();
     Cells.SetWellBackground(&Background, Well.Origin());
     BuildWellBackground();
@@ -124,12 +170,15 @@ void TWellPainter::EraseBackground()
     const int t = Well.WellTop;
     const int w = Well.WellWidth;
     const int h = Well.WellHeight;
+    // 6 and 1 window pixels: the frame's reach and its lines, in the images' own pixels.
+    const int f = Device(6);
+    const int s = std::max(1, Device(1));
     // Light from the top left: white on the left and top, grey on the right and bottom.
-    TRasterOps::Fill(Window, QRect(l - 6, t - 5, 1, h + 12), HighlightColour);
-    TRasterOps::Fill(Window, QRect(l - 6, t - 6, w + 12, 1), HighlightColour);
-    TRasterOps::Fill(Window, QRect(l + w + 6, t - 6, 1, h + 12), ShadowColour);
-    TRasterOps::Fill(Window, QRect(l - 5, t + h + 6, w + 12, 1), ShadowColour);
-    TRasterOps::Fill(Window, QRect(l - 5, t - 5, w + 11, h + 11), FrameColour);
+    TRasterOps::Fill(Window, QRect(l - f, t - f + s, s, h + 2 * f), HighlightColour);
+    TRasterOps::Fill(Window, QRect(l - f, t - f, w + 2 * f, s), HighlightColour);
+    TRasterOps::Fill(Window, QRect(l + w + f + 1 - s, t - f, s, h + 2 * f), ShadowColour);
+    TRasterOps::Fill(Window, QRect(l - f + s, t + h + f + 1 - s, w + 2 * f, s), ShadowColour);
+    TRasterOps::Fill(Window, QRect(l - f + s, t - f + s, w + 2 * f - s, h + 2 * f - s), FrameColour);
     Changed(Window.rect());
 }
 
@@ -142,17 +191,23 @@ void TWellPainter::FormPaint()
         TRasterOps::Copy(Board, 0, 0, Background, 0, 0, Background.width(), Background.height());
         if (!Board.isNull())
         {
-            QPainter painter(&Board);
-            painter.setFont(Font);
-            const QFontMetrics metrics(Font, &Board);
-            const QString text = PauseBanner();
-            const int textWidth = metrics.horizontalAdvance(text);
-            const int textHeight = metrics.height();
-            const QRect box((Board.width() - textWidth) / 2, (Board.height() - textHeight) / 2, textWidth,
-                            textHeight);
-            painter.fillRect(box, QColor(BannerGround));
-            painter.setPen(Qt::black);
-            painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+            // Laid out in window coordinates, the text drawn at the image's own pixels.
+            Board.setDevicePixelRatio(Ratio);
+            {
+                QPainter painter(&Board);
+                painter.setFont(Font);
+                const QFontMetrics metrics(Font, &Board);
+                const QString text = PauseBanner();
+                const int textWidth = metrics.horizontalAdvance(text);
+                const int textHeight = metrics.height();
+                const int width = static_cast<int>(Board.width() / Ratio);
+                const int height = static_cast<int>(Board.height() / Ratio);
+                const QRect box((width - textWidth) / 2, (height - textHeight) / 2, textWidth, textHeight);
+                painter.fillRect(box, QColor(BannerGround));
+                painter.setPen(Qt::black);
+                painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+            }
+            Board.setDevicePixelRatio(1.0);
         }
         ShowWell();
     }
@@ -171,8 +226,8 @@ void TWellPainter::ShowWell()
 
 void TWellPainter::DrawBoardCell(int colour, int column, int row)
 {
-    const int w = Settings.BlockWidth;
-    const int h = Settings.BlockHeight;
+    const int w = CellWidth();
+    const int h = CellHeight();
     if (colour != 0)
         Cells.DrawCell(Board, column * w, row * h, w, h, colour, 0);
     else
@@ -206,8 +261,7 @@ void TWellPainter::RedrawPieceArea(int x, int y, int width, int height)
         if (state != gsStopped)
         {
             TImageCellSurface surface(Cells, Compose);
-            State.CurrentBlock->Draw(surface, *State.BlockX, *State.BlockY, Settings.BlockWidth,
-                                     Settings.BlockHeight);
+            State.CurrentBlock->Draw(surface, *State.BlockX, *State.BlockY, CellWidth(), CellHeight());
         }
     }
     ShowCompose(QRect(x, y, width, height));
@@ -236,8 +290,8 @@ void TWellPainter::DrawDissolveFrame(int step)
 {
     const TGrid& board = *State.Board;
     const TGrid& marks = *State.ClearMarks;
-    const int w = Settings.BlockWidth;
-    const int h = Settings.BlockHeight;
+    const int w = CellWidth();
+    const int h = CellHeight();
     const QPoint origin = Well.Origin();
     QRect changed;
     for (int row = 0; row < Rows(); ++row)

@@ -36,8 +36,21 @@ public:
     // The window's font, used by the pause banner.
     void SetFont(const QFont& font) { Font = font; }
 
-    // The client area changed size: the well keeps its size and is centred again.
+    // The client area changed size: the well keeps its size and is centred again. The size is in
+    // the window's coordinates; the images hold PixelRatio() pixels for each of those.
     void FormResize(int clientWidth, int clientHeight);
+
+    // Device pixels per window coordinate; takes effect at the next FormResize and UpdateGeometry.
+    void SetPixelRatio(double ratio);
+    double PixelRatio() const { return Ratio; }
+    // The cell size in window coordinates when it is not the settings' (a well fitted to the
+    // window); 0 x 0 goes back to the settings' size.
+    void SetCellSize(int width, int height);
+    // The cell size in use, in window coordinates and in the images' pixels.
+    int LogicalCellWidth() const;
+    int LogicalCellHeight() const;
+    int CellWidth() const;
+    int CellHeight() const;
     // The well's size follows the settings: images resized, background rebuilt, window invalidated.
     void UpdateGeometry();
 
@@ -75,12 +88,18 @@ private:
     void ReportFailure(const QString& path);
     void DrawPicture(QImage& target, const QImage& picture, bool tile);
     void ShowCompose(const QRect& rect);
+    int Device(int logical) const;
 
     TWellState State;
     TSettings& Settings;
     TCellImages& Cells;
     TWellGeometry Well;
     QFont Font;
+    double Ratio = 1.0;
+    int FittedWidth = 0;
+    int FittedHeight = 0;
+    int ClientWidth = 0;
+    int ClientHeight = 0;
 
     QImage Window;
     QImage Background;

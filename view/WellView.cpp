@@ -11,8 +11,8 @@ TWellView::TWellView(TWellPainter& painter, const TSettings& settings, TNextPrev
 
 void TWellView::RedrawPieceArea(int column, int row, int width, int height)
 {
-    const int w = Settings.BlockWidth;
-    const int h = Settings.BlockHeight;
+    const int w = Painter.CellWidth();
+    const int h = Painter.CellHeight();
     Painter.RedrawPieceArea(column * w, row * h, width * w, height * h);
 }
 

@@ -7,7 +7,7 @@
 #include "audio/MidiReader.h"
 #include "audio/MidiSequencer.h"
 #include "audio/MidiSynth.h"
-#include "audio/RegularFile.h"
+#include "pictures/RegularFile.h"
 
 #include <benchmark/benchmark.h>
 

@@ -118,9 +118,10 @@ void TFormOptions::BuildGeneralPage(QWidget* page)
     CheckNext = Check(general, "CheckNext", "Show &next block", QRect(12, 80, 110, 20));
 
     QGroupBox* size = Group(page, "GroupBox3", " Block size ", QRect(144, 6, 258, 112));
-    RadioSmall = Radio(size, "RadioSmall", "Small (recommended for 640x480 res.)", QRect(12, 24, 240, 20));
-    RadioMedium = Radio(size, "RadioMedium", "Medium (recommended for 800x600 res.)", QRect(12, 52, 240, 20));
-    RadioLarge = Radio(size, "RadioLarge", "Large (recommended for larger resolution)", QRect(12, 80, 240, 20));
+    RadioSmall = Radio(size, "RadioSmall", "Small (recommended for 640x480 res.)", QRect(12, 20, 240, 20));
+    RadioMedium = Radio(size, "RadioMedium", "Medium (recommended for 800x600 res.)", QRect(12, 42, 240, 20));
+    RadioLarge = Radio(size, "RadioLarge", "Large (recommended for larger resolution)", QRect(12, 64, 240, 20));
+    RadioFit = Radio(size, "RadioFit", "Fit to window", QRect(12, 86, 240, 20));
 
     QGroupBox* music = Group(page, "GroupBox2", " Music ", QRect(8, 126, 394, 96));
     CheckMusic = Check(music, "CheckMusic", "Music on", QRect(12, 26, 120, 20));
@@ -227,6 +228,8 @@ void TFormOptions::ShowValues(const TPreferences& values)
      : now.BlockWidth == MediumCell.Width ? RadioMedium
                                           : RadioSmall)
         ->setChecked(true);
+    RadioFit->setChecked(now.FitToWindow);
+    FixedCell = {now.BlockWidth, now.BlockHeight};
     QRadioButton* const skins[] = {RadioSolid256, RadioSolid, RadioPyramid};
     (now.BlockPicture >= 1 && now.BlockPicture <= 3 ? skins[now.BlockPicture - 1] : RadioNumber)->setChecked(true);
 
@@ -254,8 +257,10 @@ TPreferences TFormOptions::Chosen() const
     chosen.MusicFile = EditMusic->text().toStdString();
 
     const TCellPixels cell = RadioLarge->isChecked() ? LargeCell : RadioMedium->isChecked() ? MediumCell : SmallCell;
-    chosen.BlockWidth = cell.Width;
-    chosen.BlockHeight = cell.Height;
+    chosen.FitToWindow = RadioFit->isChecked();
+    // Fitted cells keep the fixed size they had, for the day the player goes back to one.
+    chosen.BlockWidth = chosen.FitToWindow ? FixedCell.Width : cell.Width;
+    chosen.BlockHeight = chosen.FitToWindow ? FixedCell.Height : cell.Height;
     chosen.BlockPicture = RadioSolid256->isChecked() ? Solid256
                           : RadioSolid->isChecked()  ? Solid16
                           : RadioPyramid->isChecked() ? Pyramid

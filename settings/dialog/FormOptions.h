@@ -62,6 +62,8 @@ public:
     QRadioButton* RadioSmall = nullptr;
     QRadioButton* RadioMedium = nullptr;
     QRadioButton* RadioLarge = nullptr;
+    QRadioButton* RadioFit = nullptr;
+    TCellPixels FixedCell = LargeCell; // what "Fit to window" hands back as the size
     QCheckBox* CheckMusic = nullptr;
     QLineEdit* EditMusic = nullptr;
     QPushButton* ButtonMusic = nullptr;

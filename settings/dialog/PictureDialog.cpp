@@ -1,6 +1,6 @@
 #include "settings/dialog/PictureDialog.h"
 
-#include "view/PictureLoader.h"
+#include "pictures/PictureLoader.h"
 
 #include <QFileInfo>
 #include <QGridLayout>

@@ -1,6 +1,7 @@
 #include "RecordingDialogs.h"
 
 #include "app/FormTumbla.h"
+#include "cellart/CellArt.h"
 #include "settings/dialog/FormOptions.h"
 #include "tests/audio/AudioTestFiles.h"
 #include "tests/settings/dialog/ScriptedPickers.h"
@@ -297,3 +298,26 @@ TEST_F(PreferencesTest, TheRealDialogAnswersItsAcceleratorsEscapeAndEnter)
     }
 }
 } // namespace
+
+TEST_F(PreferencesTest, FitToWindowGrowsThePausedGamesCellsAndKeepsTheFixedSizeForLater)
+{
+    TGameEngine& game = StartGame();
+    const auto facts = GameFacts(game);
+    const int32_t fixedWidth = Window->Parts().Settings.BlockWidth;
+    Preferences([](TFormOptions& form) { form.RadioFit->click(); form.BitBtn1->click(); });
+    EXPECT_TRUE(Window->Parts().Settings.FitToWindow);
+    EXPECT_EQ(Window->Parts().Settings.BlockWidth, fixedWidth);
+    EXPECT_EQ(GameFacts(game), facts);
+    const int w = Window->Parts().Painter.CellWidth();
+    const int h = Window->Parts().Painter.CellHeight();
+    EXPECT_GT(h, 37);
+
+    Window->PauseMenuClick();
+    const TWellGeometry& well = Window->Parts().Painter.Geometry();
+    const QImage settled = Window->Parts().Painter.WindowImage().copy(well.WellLeft, well.WellTop + 16 * h, w, h);
+    EXPECT_EQ(settled, TCellArt::Cell(Window->Parts().Settings.BlockPicture, 4, w, h));
+
+    Preferences([](TFormOptions& form) { form.RadioLarge->click(); form.BitBtn1->click(); });
+    EXPECT_FALSE(Window->Parts().Settings.FitToWindow);
+    EXPECT_EQ(Window->Parts().Painter.CellHeight(), 37);
+}

@@ -207,3 +207,45 @@ TEST_F(LoadSettingsTest, AStoreThatCannotBeOpenedGivesTheDefaults)
 }
 
 } // namespace
+
+namespace
+{
+
+struct TFitCase
+{
+    const char* Name;
+    const char* Fit;     // stored "FitToWindow", null for none
+    const char* Missing; // a specified value taken out
+    bool Fitted;
+    int KeysAfterSave;
+};
+
+TEST_F(LoadSettingsTest, FitToWindowIsReadOnItsOwn)
+{
+    const TFitCase cases[] = {
+        {"a store from before it existed opens unchanged", nullptr, nullptr, false, 28},
+        {"fitted reopens fitted", "1", nullptr, true, 29},
+        {"turned off again", "0", nullptr, false, 29},
+        {"fitted, with a specified value lost", "1", "RBlockKey", true, 29},
+    };
+    for (const TFitCase& c : cases)
+    {
+        SCOPED_TRACE(c.Name);
+        StoreUnusual(false);
+        if (c.Fit)
+            SetStored("FitToWindow", QString::fromLatin1(c.Fit));
+        if (c.Missing)
+            RemoveStored(c.Missing);
+
+        TSettings settings;
+        bool showNext = true;
+        TSettingsStore store;
+        LoadSettings(settings, showNext, WideTrueColor, store);
+        ExpectSameSettings(c.Missing ? DefaultsFor(WideTrueColor) : UnusualSettings(), settings);
+        EXPECT_EQ(settings.FitToWindow, c.Fitted);
+        ASSERT_TRUE(SaveSettings(settings, showNext, store));
+        EXPECT_EQ(RawStore()->allKeys().size(), c.KeysAfterSave);
+    }
+}
+
+} // namespace

@@ -1,4 +1,4 @@
-#include "MetafileTestFiles.h"
+#include "tests/pictures/MetafileTestFiles.h"
 #include "StandInCells.h"
 
 #include "core/Settings.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/cellart/CellSet.h"
+#include "cellart/CellSet.h"
 
 #include <QImage>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "tools/cellart/GlyphArt.h"
 
-#include "tools/cellart/CellHues.h"
+#include "cellart/CellHues.h"
 #include "tools/cellart/IconArt.h"
 #include "tools/cellart/PixelCanvas.h"
 

@@ -1,7 +1,7 @@
 #include "tools/cellart/IconArt.h"
 
-#include "tools/cellart/PixelSampler.h"
-#include "tools/cellart/SolidTileArt.h"
+#include "cellart/PixelSampler.h"
+#include "cellart/SolidTileArt.h"
 
 #include <QPainter>
 #include <algorithm>

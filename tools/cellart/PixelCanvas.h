@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/cellart/ColourTone.h"
+#include "cellart/ColourTone.h"
 
 #include <QHash>
 #include <QImage>

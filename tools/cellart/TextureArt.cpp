@@ -1,6 +1,6 @@
 #include "tools/cellart/TextureArt.h"
 
-#include "tools/cellart/ColourTone.h"
+#include "cellart/ColourTone.h"
 #include "tools/cellart/TileableNoise.h"
 
 #include <cmath>

@@ -3,7 +3,7 @@
 // writes resources/cells, resources/icon, resources/glyphs and data/texture1.bmp,
 // data/texture2.bmp under the root; with a preview folder also enlarged contact sheets.
 #include "tools/cellart/ArtWriter.h"
-#include "tools/cellart/CellSet.h"
+#include "cellart/CellSet.h"
 #include "tools/cellart/ContactSheet.h"
 #include "tools/cellart/GlyphArt.h"
 #include "tools/cellart/IconArt.h"

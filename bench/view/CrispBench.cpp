@@ -1,0 +1,132 @@
+// Costs of cells drawn for the screen's own pixels: making a cell set for a well fitted to a 4K
+// screen at device pixel ratio 2, and the fall step and full repaint at that size (compare with
+// FallStep and FullRepaint of ViewBench at 1920 x 1080, ratio 1).
+
+#include "engine/GameEngine.h"
+#include "core/Settings.h"
+#include "view/CellImages.h"
+#include "view/WellFit.h"
+#include "view/WellPainter.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdlib>
+
+namespace
+{
+
+// 3840 x 2160 at ratio 2: a client area of 1920 x 1055 below a 25-pixel menu bar.
+constexpr int ClientWidth = 1920;
+constexpr int ClientHeight = 1055;
+constexpr double Ratio = 2.0;
+
+const TWellFit Fit = TWellFit::For(ClientWidth, ClientHeight, 9, 17);
+
+int Device(int logical)
+{
+    return static_cast<int>(std::lround(logical * Ratio));
+}
+
+// Seven cells of the skin and the four masks, as a size or skin change makes them.
+void MakeCellSet(benchmark::State& state)
+{
+    const int skin = static_cast<int>(state.range(0));
+    TCellImages cells;
+    for (auto _ : state)
+    {
+        cells.MakeCellImages(skin, Device(Fit.CellWidth), Device(Fit.CellHeight));
+        cells.MakeSolveImages(Device(Fit.CellWidth), Device(Fit.CellHeight), std::lround(Fit.CellHeight / 37.0));
+    }
+    state.SetLabel(std::to_string(Device(Fit.CellWidth)) + " x " + std::to_string(Device(Fit.CellHeight)) + " pixels");
+}
+BENCHMARK(MakeCellSet)->DenseRange(1, 4)->Unit(benchmark::kMillisecond);
+
+struct TRig
+{
+    TRig() : Painter(TWellState{&Board, &NewBoard, &Marks, &Piece, &BlockX, &BlockY, &State}, Settings, Cells)
+    {
+        const QString folder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+        Settings.InnerImage = (folder + QStringLiteral("texture2.bmp")).toStdString();
+        Settings.OuterImage = (folder + QStringLiteral("texture1.bmp")).toStdString();
+        Painter.SetPixelRatio(Ratio);
+        Painter.SetCellSize(Fit.CellWidth, Fit.CellHeight);
+        Cells.MakeCellImages(1, Painter.CellWidth(), Painter.CellHeight());
+        Cells.MakeSolveImages(Painter.CellWidth(), Painter.CellHeight(), 2);
+        Painter.FormResize(ClientWidth, ClientHeight);
+        Painter.UpdateGeometry();
+        Painter.LoadOuterPicture();
+        for (int row = 10; row < 17; ++row)
+            for (int column = 0; column < 9; ++column)
+                Board.At(row, column) = static_cast<uint8_t>((row + column) % 7 + 1);
+        NewBoard = Board;
+        Painter.RedrawWell(true);
+    }
+
+    TSettings Settings;
+    TGrid Board;
+    TGrid NewBoard;
+    TGrid Marks;
+    TBlock Piece;
+    int32_t BlockX = 2;
+    int32_t BlockY = 0;
+    TGameState State = gsPlaying;
+    TCellImages Cells;
+    TWellPainter Painter;
+};
+
+void FallStepAt4K(benchmark::State& state)
+{
+    TRig rig;
+    rig.Piece.Horizontal = true;
+    rig.Piece.Count = 4;
+    for (int i = 0; i < 4; ++i)
+        rig.Piece.Colors[i] = static_cast<uint8_t>(i + 1);
+    const int w = rig.Painter.CellWidth();
+    const int h = rig.Painter.CellHeight();
+    for (auto _ : state)
+    {
+        rig.BlockY = rig.BlockY % 9 + 1;
+        rig.Painter.RedrawPieceArea(rig.BlockX * w, (rig.BlockY - 1) * h, 4 * w, 2 * h);
+    }
+}
+BENCHMARK(FallStepAt4K)->Unit(benchmark::kMicrosecond);
+
+void FullRepaintAt4K(benchmark::State& state)
+{
+    TRig rig;
+    for (auto _ : state)
+        rig.Painter.PaintWindow();
+    benchmark::DoNotOptimize(rig.Painter.WindowImage().constBits());
+}
+BENCHMARK(FullRepaintAt4K)->Unit(benchmark::kMillisecond);
+
+void DissolveFrameAt4K(benchmark::State& state)
+{
+    TRig rig;
+    for (int column = 0; column < 9; ++column)
+        rig.Marks.At(16, column) = 1;
+    int step = 0;
+    for (auto _ : state)
+    {
+        step = step % 5 + 1;
+        rig.Painter.DrawDissolveFrame(step);
+    }
+}
+BENCHMARK(DissolveFrameAt4K)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
