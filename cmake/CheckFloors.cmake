@@ -4,7 +4,7 @@
 set(FLOORS
   "core:0"
   "engine:1"
-  "pictures:2" "view:2" "audio:2" "scores:2" "settings:2" "resources:2" "cellart:2"
+  "pictures:2" "input:2" "view:2" "audio:2" "scores:2" "settings:2" "resources:2" "cellart:2"
   "settings/dialog:3" "scores/dialog:3"
   "app:4")
 
