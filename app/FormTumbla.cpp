@@ -285,16 +285,6 @@ void TFormTumbla::ShowBestScore(int modeNumber)
     Displays.High->SetValue(QString::number(FormScore->ScoreAt(1)));
 }
 
-void TFormTumbla::NewMenuClick()
-{
-    Game->NewGame();
-}
-
-void TFormTumbla::PauseMenuClick()
-{
-    Game->PauseMenuClick();
-}
-
 // The high scores, the About box and the help pause a running game themselves rather than
 // relying on the desktop to move the focus.
 void TFormTumbla::HiScoresMenuClick()
@@ -321,17 +311,18 @@ void TFormTumbla::Preferences1Click()
         Help->Refresh();
 }
 
-void TFormTumbla::Keluar1Click()
-{
-    close();
-}
-
 void TFormTumbla::HelpContentsMenuClick()
 {
     Game->FocusLost();
     if (!Help)
         Help = new THelpWindow(this, Settings);
     Help->ShowContents();
+}
+
+void TFormTumbla::Tentang1Click()
+{
+    Game->FocusLost();
+    Dialogs->ShowAbout(this);
 }
 
 void TFormTumbla::Hollinhomepage1Click()
@@ -344,20 +335,14 @@ void TFormTumbla::WebSiteMenuClick()
     OpenWebPage(TWebAddresses::Program);
 }
 
-void TFormTumbla::Tentang1Click()
+void TFormTumbla::ShowScore(int32_t score)
 {
-    Game->FocusLost();
-    Dialogs->ShowAbout(this);
+    Displays.Score->SetValue(QString::number(score));
 }
 
-void TFormTumbla::ModeClick(int modeNumber)
+void TFormTumbla::ShowLevel(int level)
 {
-    Game->SelectGameMode(modeNumber);
-}
-
-void TFormTumbla::MediaPlayer1Notify()
-{
-    GameMusic.MediaPlayer1Notify(Settings.MusicOn, Game->GameState == gsStopped);
+    Displays.Level->SetValue(QString::number(level));
 }
 
 void TFormTumbla::keyPressEvent(QKeyEvent* event)
@@ -421,80 +406,10 @@ void TFormTumbla::StopGameTimer()
                                                           : TGamepads::TGamePace::Stopped);
 }
 
-void TFormTumbla::RedrawPieceArea(int column, int row, int width, int height)
-{
-    WellView.RedrawPieceArea(column, row, width, height);
-}
-
-void TFormTumbla::RedrawWell(bool full)
-{
-    WellView.RedrawWell(full);
-}
-
-void TFormTumbla::CaptureWell()
-{
-    WellView.CaptureWell();
-}
-
-void TFormTumbla::ShowEmptyWell()
-{
-    WellView.ShowEmptyWell();
-}
-
-void TFormTumbla::DrawDissolveFrame(int step)
-{
-    WellView.DrawDissolveFrame(step);
-}
-
-void TFormTumbla::InvalidateWindow()
-{
-    WellView.InvalidateWindow();
-}
-
-void TFormTumbla::ShowScore(int32_t score)
-{
-    Displays.Score->SetValue(QString::number(score));
-}
-
-void TFormTumbla::ShowLevel(int level)
-{
-    Displays.Level->SetValue(QString::number(level));
-}
-
-void TFormTumbla::ShowNextBlock(const TBlock& next)
-{
-    WellView.ShowNextBlock(next);
-}
-
-void TFormTumbla::RepaintPreview()
-{
-    WellView.RepaintPreview();
-}
-
 void TFormTumbla::SetPauseCaptions(bool paused)
 {
     Menus.PauseMenu->setText(paused ? QStringLiteral("&Replay") : QStringLiteral("&Pause"));
     Buttons.SpeedPause->setText(paused ? QStringLiteral("Replay") : QStringLiteral("Pause"));
-}
-
-void TFormTumbla::PlayEffect(TEffect effect)
-{
-    SoundEffects.PlayEffect(effect);
-}
-
-void TFormTumbla::StartMusic()
-{
-    GameMusic.StartForNewGame(Settings.MusicOn, QString::fromStdString(Settings.MusicFile));
-}
-
-void TFormTumbla::PauseMusic()
-{
-    GameMusic.PauseWithGame();
-}
-
-void TFormTumbla::ResumeMusic()
-{
-    GameMusic.ResumeWithGame(Settings.MusicOn);
 }
 
 void TFormTumbla::MarkMode(int modeNumber)

@@ -44,36 +44,36 @@ public:
     ~TFormTumbla() override;
 
     // Commands of the menus and flat buttons.
-    void NewMenuClick();
-    void PauseMenuClick();
+    void NewMenuClick() { Game->NewGame(); }
+    void PauseMenuClick() { Game->PauseMenuClick(); }
     void HiScoresMenuClick();
     void Preferences1Click();
-    void Keluar1Click();
-    void ModeClick(int modeNumber);
+    void Keluar1Click() { close(); }
+    void ModeClick(int modeNumber) { Game->SelectGameMode(modeNumber); }
     void HelpContentsMenuClick();
     void Hollinhomepage1Click();
     void WebSiteMenuClick();
     void Tentang1Click();
-    void MediaPlayer1Notify();
+    void MediaPlayer1Notify() { GameMusic.MediaPlayer1Notify(Settings.MusicOn, Game->GameState == gsStopped); }
 
     // The engine's requests.
     void StartGameTimer() override;
     void StopGameTimer() override;
-    void RedrawPieceArea(int column, int row, int width, int height) override;
-    void RedrawWell(bool full) override;
-    void CaptureWell() override;
-    void ShowEmptyWell() override;
-    void DrawDissolveFrame(int step) override;
-    void InvalidateWindow() override;
+    void RedrawPieceArea(int column, int row, int width, int height) override { WellView.RedrawPieceArea(column, row, width, height); }
+    void RedrawWell(bool full) override { WellView.RedrawWell(full); }
+    void CaptureWell() override { WellView.CaptureWell(); }
+    void ShowEmptyWell() override { WellView.ShowEmptyWell(); }
+    void DrawDissolveFrame(int step) override { WellView.DrawDissolveFrame(step); }
+    void InvalidateWindow() override { WellView.InvalidateWindow(); }
     void ShowScore(int32_t score) override;
     void ShowLevel(int level) override;
-    void ShowNextBlock(const TBlock& next) override;
-    void RepaintPreview() override;
+    void ShowNextBlock(const TBlock& next) override { WellView.ShowNextBlock(next); }
+    void RepaintPreview() override { WellView.RepaintPreview(); }
     void SetPauseCaptions(bool paused) override;
-    void PlayEffect(TEffect effect) override;
-    void StartMusic() override;
-    void PauseMusic() override;
-    void ResumeMusic() override;
+    void PlayEffect(TEffect effect) override { SoundEffects.PlayEffect(effect); }
+    void StartMusic() override { GameMusic.StartForNewGame(Settings.MusicOn, QString::fromStdString(Settings.MusicFile)); }
+    void PauseMusic() override { GameMusic.PauseWithGame(); }
+    void ResumeMusic() override { GameMusic.ResumeWithGame(Settings.MusicOn); }
     void ModeChanged(int modeNumber) override;
     void MarkMode(int modeNumber) override;
     void GameOver(int32_t score) override;
