@@ -59,7 +59,7 @@ int TWellPainter::Columns() const
 
 void TWellPainter::Changed(const QRect& rect)
 {
-    const QRect visible = rect & Window.rect();
+    const QRect visible = rect & WindowRect();
     if (Painting || visible.isEmpty() || !WindowChanged)
         return;
     if (Ratio == 1.0)
@@ -109,18 +109,18 @@ void TWellPainter::FormResize(int clientWidth, int clientHeight)
 {
     ClientWidth = clientWidth;
     ClientHeight = clientHeight;
-    Resize(Window, Device(clientWidth), Device(clientHeight));
-    Window.setDevicePixelRatio(Ratio);
-    Well.Recentre(Window.width(), Window.height());
+    WindowWidth = std::max(0, Device(clientWidth));
+    WindowHeight = std::max(0, Device(clientHeight));
+    Well.Recentre(WindowWidth, WindowHeight);
     Cells.SetWellBackground(&Background, Well.Origin());
     Invalidate();
 }
 
 void TWellPainter::UpdateGeometry()
 {
-    if (Device(ClientWidth) != Window.width() || Device(ClientHeight) != Window.height())
+    if (Device(ClientWidth) != WindowWidth || Device(ClientHeight) != WindowHeight)
         FormResize(ClientWidth, ClientHeight); // a new pixel ratio
-    Well.Update(Columns(), Rows(), CellWidth(), CellHeight(), Window.width(), Window.height());
+    Well.Update(Columns(), Rows(), CellWidth(), CellHeight(), WindowWidth, WindowHeight);
     ResizeWellImages();
     Cells.SetWellBackground(&Background, Well.Origin());
     BuildWellBackground();
@@ -131,7 +131,6 @@ void TWellPainter::ResizeWellImages()
     Resize(Background, Well.WellWidth, Well.WellHeight);
     Resize(Board, Well.WellWidth, Well.WellHeight);
     Resize(Compose, Well.WellWidth, Well.WellHeight);
-    Resize(ShownWell, Well.WellWidth, Well.WellHeight);
 }
 
 void TWellPainter::Invalidate()
@@ -143,43 +142,59 @@ void TWellPainter::Invalidate()
         return;
     }
     PaintWindow();
-    Changed(Window.rect());
+    Changed(WindowRect());
 }
 
 void TWellPainter::PaintWindow()
 {
     PendingPaint = false;
     Painting = true;
-    EraseBackground();
     FormPaint();
     Painting = false;
 }
 
-void TWellPainter::EraseBackground()
+QImage TWellPainter::WindowImage() const
 {
+    QImage image(WindowWidth, WindowHeight, QImage::Format_RGB32);
+    if (!image.isNull())
+        Paint(image, image.rect());
+    return image;
+}
+
+void TWellPainter::Paint(QImage& target, const QRect& area) const
+{
+    EraseBackground(target, area);
+    // The well over the silver band, as the paint handler puts it there.
+    TRasterOps::Copy(target, Well.WellLeft - area.x(), Well.WellTop - area.y(), Compose, 0, 0, Compose.width(),
+                     Compose.height());
+}
+
+void TWellPainter::EraseBackground(QImage& target, const QRect& area) const
+{
+    // The client area moved so that area's corner lies at the target's (0, 0).
+    const QRect client = WindowRect().translated(-area.topLeft());
     // An outer picture that was never loaded falls back to the outer colour rather than
     // leaving whatever the image held.
     if (Settings.OuterMode == 1 || Outer.isNull())
-        TRasterOps::Fill(Window, Window.rect(), RgbFromColorRef(Settings.OuterColor));
+        TRasterOps::Fill(target, client, RgbFromColorRef(Settings.OuterColor));
     else if (Settings.OuterTile)
-        TRasterOps::Tile(Window, Outer);
+        TRasterOps::Tile(target, Outer, area.topLeft());
     else
-        TRasterOps::Stretch(Window, Window.rect(), Outer);
+        TRasterOps::Stretch(target, client, Outer);
 
-    const int l = Well.WellLeft;
-    const int t = Well.WellTop;
+    const int l = Well.WellLeft - area.x();
+    const int t = Well.WellTop - area.y();
     const int w = Well.WellWidth;
     const int h = Well.WellHeight;
     // 6 and 1 window pixels: the frame's reach and its lines, in the images' own pixels.
     const int f = Device(6);
     const int s = std::max(1, Device(1));
     // Light from the top left: white on the left and top, grey on the right and bottom.
-    TRasterOps::Fill(Window, QRect(l - f, t - f + s, s, h + 2 * f), HighlightColour);
-    TRasterOps::Fill(Window, QRect(l - f, t - f, w + 2 * f, s), HighlightColour);
-    TRasterOps::Fill(Window, QRect(l + w + f + 1 - s, t - f, s, h + 2 * f), ShadowColour);
-    TRasterOps::Fill(Window, QRect(l - f + s, t + h + f + 1 - s, w + 2 * f, s), ShadowColour);
-    TRasterOps::Fill(Window, QRect(l - f + s, t - f + s, w + 2 * f - s, h + 2 * f - s), FrameColour);
-    Changed(Window.rect());
+    TRasterOps::Fill(target, QRect(l - f, t - f + s, s, h + 2 * f), HighlightColour);
+    TRasterOps::Fill(target, QRect(l - f, t - f, w + 2 * f, s), HighlightColour);
+    TRasterOps::Fill(target, QRect(l + w + f + 1 - s, t - f, s, h + 2 * f), ShadowColour);
+    TRasterOps::Fill(target, QRect(l - f + s, t + h + f + 1 - s, w + 2 * f, s), ShadowColour);
+    TRasterOps::Fill(target, QRect(l - f + s, t - f + s, w + 2 * f - s, h + 2 * f - s), FrameColour);
 }
 
 void TWellPainter::FormPaint()
@@ -219,8 +234,7 @@ void TWellPainter::FormPaint()
 
 void TWellPainter::ShowWell()
 {
-    TRasterOps::Copy(Window, Well.WellLeft, Well.WellTop, Board, 0, 0, Board.width(), Board.height());
-    TRasterOps::Copy(ShownWell, 0, 0, Board, 0, 0, Board.width(), Board.height());
+    TRasterOps::Copy(Compose, 0, 0, Board, 0, 0, Board.width(), Board.height());
     Changed(Well.WellRect());
 }
 
@@ -255,29 +269,29 @@ void TWellPainter::RedrawWell(bool full)
 void TWellPainter::RedrawPieceArea(int x, int y, int width, int height)
 {
     const TGameState state = *State.GameState;
+    const QRect rect(x, y, width, height);
     if (state != gsPaused)
     {
+        // Composed in place: only the rectangle changes, so the piece's cells outside it are
+        // left out, as the window would not have shown them.
         TRasterOps::Copy(Compose, x, y, Board, x, y, width, height);
         if (state != gsStopped)
         {
-            TImageCellSurface surface(Cells, Compose);
+            TImageCellSurface surface(Cells, Compose, rect);
             State.CurrentBlock->Draw(surface, *State.BlockX, *State.BlockY, CellWidth(), CellHeight());
         }
     }
-    ShowCompose(QRect(x, y, width, height));
+    ShowCompose(rect);
 }
 
 void TWellPainter::ShowCompose(const QRect& rect)
 {
-    TRasterOps::Copy(Window, rect.x() + Well.WellLeft, rect.y() + Well.WellTop, Compose, rect.x(), rect.y(),
-                     rect.width(), rect.height());
-    TRasterOps::Copy(ShownWell, rect.x(), rect.y(), Compose, rect.x(), rect.y(), rect.width(), rect.height());
     Changed(rect.translated(Well.Origin()));
 }
 
 void TWellPainter::CaptureWell()
 {
-    TRasterOps::Copy(Board, 0, 0, ShownWell, 0, 0, ShownWell.width(), ShownWell.height());
+    TRasterOps::Copy(Board, 0, 0, Compose, 0, 0, Compose.width(), Compose.height());
 }
 
 void TWellPainter::ShowEmptyWell()
@@ -301,8 +315,7 @@ void TWellPainter::DrawDissolveFrame(int step)
             if (marks.At(row, column) == 0)
                 continue;
             const int colour = board.At(row, column);
-            Cells.DrawCell(Window, origin, origin.x() + column * w, origin.y() + row * h, w, h, colour, step);
-            Cells.DrawCell(ShownWell, QPoint(0, 0), column * w, row * h, w, h, colour, step);
+            Cells.DrawCell(Compose, QPoint(0, 0), column * w, row * h, w, h, colour, step);
             changed |= QRect(origin.x() + column * w, origin.y() + row * h, w, h);
         }
     }

@@ -12,9 +12,10 @@
 struct TSettings;
 class TCellImages;
 
-// Paints the game window's client area into one client-sized image: the outer background, the
-// bevelled frame and the double-buffered well. The window shows that image and is told, through
-// the callbacks, what changed.
+// Paints the game window's client area: the outer background, the bevelled frame and the
+// double-buffered well. The window asks for any rectangle of it (Paint) straight into its own
+// backing store, so no client-sized copy is kept here; it is told, through the callbacks, what
+// changed. ComposeImage holds the well exactly as the window shows it.
 class TWellPainter
 {
 public:
@@ -56,10 +57,14 @@ public:
 
     void Invalidate();
     bool PaintPending() const { return PendingPaint; }
-    // What an invalidation leads to: EraseBackground, then FormPaint.
+    // What an invalidation leads to: FormPaint, after which every pixel of the window is painted
+    // anew (EraseBackground and the shown well) as the window asks for them.
     void PaintWindow();
 
-    void EraseBackground();
+    // The client area's rectangle area, in the images' pixels, drawn onto target with area's
+    // top-left corner at target's (0, 0): EraseBackground, then the well as shown.
+    void Paint(QImage& target, const QRect& area) const;
+    void EraseBackground(QImage& target, const QRect& area) const;
     void FormPaint();
     void ShowWell();
     void DrawBoardCell(int colour, int column, int row);
@@ -72,7 +77,9 @@ public:
     void LoadOuterPicture();
 
     const TWellGeometry& Geometry() const { return Well; }
-    const QImage& WindowImage() const { return Window; }
+    // The whole client area as the window shows it.
+    QImage WindowImage() const;
+    QRect WindowRect() const { return QRect(0, 0, WindowWidth, WindowHeight); }
     const QImage& WellBackground() const { return Background; }
     const QImage& BoardImage() const { return Board; }
     const QImage& ComposeImage() const { return Compose; }
@@ -101,14 +108,16 @@ private:
     int ClientWidth = 0;
     int ClientHeight = 0;
 
-    QImage Window;
+    // The client area's size in the images' pixels.
+    int WindowWidth = 0;
+    int WindowHeight = 0;
+
     QImage Background;
     QImage Board;
+    // What the window's well rectangle shows, whole even where the window cuts it off: the
+    // piece is composed here, the dissolve drawn here, and landed pieces are taken back from here.
     QImage Compose;
     QImage Outer;
-    // What the window's well rectangle last received, whole even where the window cuts it off;
-    // the landed pieces are taken back from here.
-    QImage ShownWell;
 
     bool PendingPaint = false;
     bool Painting = false;

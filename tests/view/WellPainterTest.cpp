@@ -389,13 +389,14 @@ TEST_F(WellPainting, WhilePausedOrStoppedThePieceIsNotComposed)
     Painter.RedrawPieceArea(0, 5 * H, 2 * W, H);
     ASSERT_EQ(WindowCell(1, 5), Cell(4));
 
-    // Paused: the last composition is shown again, even for a moved piece.
+    // Paused: nothing is composed; the window keeps what it shows (here the bare well), even for
+    // a moved piece.
     State = gsPaused;
     Painter.ShowWell();
     BlockX = 1;
     Painter.RedrawPieceArea(0, 5 * H, 2 * W, H);
-    EXPECT_EQ(WindowCell(0, 5), Cell(4));
-    EXPECT_EQ(WindowCell(1, 5), Cell(4));
+    EXPECT_EQ(WindowCell(0, 5), Plain(Inner));
+    EXPECT_EQ(WindowCell(1, 5), Plain(Inner));
 
     // Stopped: only the settled cells.
     State = gsStopped;
