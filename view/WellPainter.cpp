@@ -9,8 +9,12 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QRegion>
 #include <algorithm>
 #include <cmath>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace
 {
@@ -124,6 +128,11 @@ void TWellPainter::UpdateGeometry()
     ResizeWellImages();
     Cells.SetWellBackground(&Background, Well.Origin());
     BuildWellBackground();
+#ifdef __GLIBC__
+    // Images of the old size and the cell art's working buffers were freed above; a well of
+    // a 4K screen leaves tens of megabytes the allocator would otherwise keep for itself.
+    malloc_trim(0);
+#endif
 }
 
 void TWellPainter::ResizeWellImages()
@@ -163,7 +172,16 @@ QImage TWellPainter::WindowImage() const
 
 void TWellPainter::Paint(QImage& target, const QRect& area) const
 {
-    EraseBackground(target, area);
+    // The well covers its own rectangle whole, so the background is drawn only around it: each
+    // pixel is written once.
+    const QRegion around = QRegion(area) - QRegion(Well.WellRect());
+    for (const QRect& rect : around)
+    {
+        const QPoint at = rect.topLeft() - area.topLeft();
+        QImage part(target.bits() + at.y() * target.bytesPerLine() + at.x() * 4, rect.width(), rect.height(),
+                    target.bytesPerLine(), target.format());
+        EraseBackground(part, rect);
+    }
     // The well over the silver band, as the paint handler puts it there.
     TRasterOps::Copy(target, Well.WellLeft - area.x(), Well.WellTop - area.y(), Compose, 0, 0, Compose.width(),
                      Compose.height());
