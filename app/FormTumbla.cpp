@@ -7,7 +7,8 @@
 #include "app/GlyphIcon.h"
 #include "app/Fonts.h"
 #include "app/HelpWindow.h"
-#include "app/KeyCodes.h"
+#include "input/Gamepads.h"
+#include "input/KeyCodes.h"
 #include "app/PreferencesApply.h"
 #include "app/SystemMenu.h"
 #include "app/WebAddresses.h"
@@ -50,7 +51,8 @@ TFormTumbla::TFormTumbla(TDialogs* dialogs, QWidget* parent, IClock* clock)
       WellView(WellPainter, Settings),
       SoundEffects(AudioDevice, Settings.SoundOn),
       GameMusic(AudioDevice, [this](const QString&, const QString& text) { Dialogs->Error(this, text); }),
-      ScorePrompts(*Dialogs, *this)
+      ScorePrompts(*Dialogs, *this),
+      PadGame(*Game, *this)
 {
     setWindowTitle(QStringLiteral("Pelmo 2000"));
     QIcon icon;
@@ -92,6 +94,7 @@ TFormTumbla::TFormTumbla(TDialogs* dialogs, QWidget* parent, IClock* clock)
     connect(&GameMusic.MediaPlayer1(), &TMediaPlayer::Notify, this, &TFormTumbla::MediaPlayer1Notify);
 
     Game->Start();
+    Gamepads = new TGamepads(PadGame, clock ? *clock : Clock, this);
     FormScore = std::make_unique<TFormScore>(ScoreStore, ScorePrompts, this);
     ApplyMinimumSize();
     resize(minimumSize()); // the size it first takes when restored from maximised
@@ -100,6 +103,8 @@ TFormTumbla::TFormTumbla(TDialogs* dialogs, QWidget* parent, IClock* clock)
 TFormTumbla::~TFormTumbla()
 {
     GameTimer.stop();
+    delete Gamepads; // it speaks to the game, which goes first
+    Gamepads = nullptr;
     SaveSettings(Settings, Displays.Preview->ShowNext, Store);
     GameMusic.Close();
 }
@@ -134,7 +139,8 @@ TWindowParts TFormTumbla::Parts()
             Buttons.ModeButtons,
             *Client,
             Help,
-            GameTimer};
+            GameTimer,
+            *Gamepads};
 }
 
 // The controls that grow with fitted cells: the right column as the display column placed it, the
@@ -302,6 +308,8 @@ void TFormTumbla::Preferences1Click()
     // Fitted cells, and cells for a screen with more pixels, are drawn for their size.
     PrepareCells();
     WellPainter.Invalidate();
+    if (Help)
+        Help->Refresh();
 }
 
 void TFormTumbla::Keluar1Click()
@@ -312,7 +320,7 @@ void TFormTumbla::Keluar1Click()
 void TFormTumbla::HelpContentsMenuClick()
 {
     if (!Help)
-        Help = new THelpWindow(this);
+        Help = new THelpWindow(this, Settings);
     Help->ShowContents();
 }
 
@@ -389,11 +397,17 @@ void TFormTumbla::closeEvent(QCloseEvent* event)
 void TFormTumbla::StartGameTimer()
 {
     GameTimer.start(TickInterval, Qt::PreciseTimer, this);
+    if (Gamepads)
+        Gamepads->SetGamePace(TGamepads::TGamePace::Playing);
 }
 
 void TFormTumbla::StopGameTimer()
 {
     GameTimer.stop();
+    // A pause stops the timer after entering its state; the end of a game before leaving its own.
+    if (Gamepads)
+        Gamepads->SetGamePace(Game->GameState == gsPaused ? TGamepads::TGamePace::Paused
+                                                          : TGamepads::TGamePace::Stopped);
 }
 
 void TFormTumbla::RedrawPieceArea(int column, int row, int width, int height)

@@ -4,6 +4,7 @@
 #include "app/ColumnScaling.h"
 #include "app/DisplayColumn.h"
 #include "app/GameMenus.h"
+#include "app/PadGame.h"
 #include "app/ScorePrompts.h"
 #include "app/SteadyClock.h"
 #include "app/WindowParts.h"
@@ -27,6 +28,7 @@
 class TClientArea;
 class TDialogs;
 class TFormScore;
+class TGamepads;
 class THelpWindow;
 
 // The game window: turns window events into engine calls and carries out what the engine asks
@@ -126,6 +128,8 @@ private:
     TDisplayColumn Displays;
     THelpWindow* Help = nullptr;
     TScorePrompts ScorePrompts;
+    TPadGame PadGame;
+    TGamepads* Gamepads = nullptr;
     // The high-score window lives from the end of this window's creation to the start of its
     // destruction, as a child window that goes before it.
     std::unique_ptr<TFormScore> FormScore;

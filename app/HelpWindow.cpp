@@ -1,5 +1,7 @@
 #include "app/HelpWindow.h"
 
+#include "app/HelpBrowser.h"
+
 #include "resources/BuiltInImages.h"
 
 #include <QHBoxLayout>
@@ -9,14 +11,14 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
-THelpWindow::THelpWindow(QWidget* parent)
+THelpWindow::THelpWindow(QWidget* parent, const TSettings& settings)
     : QWidget(parent, Qt::Window)
 {
     setWindowTitle(QStringLiteral("Pelmo 2000 Help"));
     setWindowIcon(QIcon(BuiltInImages::IconPath(32)));
     resize(720, 620);
 
-    Pages = new QTextBrowser(this);
+    Pages = new THelpBrowser(settings, this);
     Pages->setOpenExternalLinks(true);
     Pages->setFocusPolicy(Qt::StrongFocus);
 
@@ -65,4 +67,9 @@ void THelpWindow::ShowContents()
     show();
     raise();
     activateWindow();
+}
+
+void THelpWindow::Refresh()
+{
+    Pages->reload();
 }

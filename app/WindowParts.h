@@ -10,6 +10,7 @@ class QWidget;
 class TFlatButton;
 class TFormScore;
 class TGameEngine;
+class TGamepads;
 class TGameMusic;
 class THelpWindow;
 class TNextPreview;
@@ -38,6 +39,7 @@ struct TWindowParts
     QWidget& Client;
     THelpWindow* Help; // null until the manual is first opened
     const QBasicTimer& GameTimer;
+    TGamepads& Gamepads;
 
     QAction& ModeAction(int modeNumber) const { return *ModeActions[modeNumber - 1]; }
     TFlatButton& ModeButton(int modeNumber) const { return *ModeButtons[modeNumber - 1]; }

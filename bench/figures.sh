@@ -3,7 +3,9 @@
 # installed from Debian here when missing): start-up to the mapped window (median of 5), RSS and
 # PSS 5 s after a game started with music, CPU over 10 s idle before a game, over 10 s of play
 # without keys and over 10 s with a key every 100 ms. Each run has a fresh settings folder and the
-# dummy audio driver. Only the processes this script starts are ever stopped, by their ids.
+# dummy audio driver. Then Pelmo's own cost of waiting for game controllers (build/bin/GamepadIdleBench):
+# CPU idle before a game with no controller and with one (virtual) controller attached, from the
+# process's own CPU time over 20 s each. Only the processes this script starts are ever stopped, by their ids.
 #
 #   bench/figures.sh [--display N] [label=program ...]
 # Default program: Pelmo2000=build/bin/Pelmo2000. N defaults to the first free display of 90..99.
@@ -136,4 +138,8 @@ for entry in "${programs[@]}"; do
   stop_app
   printf '%-12s %10s %9s %9s %10s %10s %10s\n' "$label" "$start_ms" "$rss" "$pss" "$idle" "$play" "$keys"
 done
+if [ -x build/bin/GamepadIdleBench ]; then
+  home=$(mktemp -d "$work/home.XXXX")
+  HOME=$home SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb build/bin/GamepadIdleBench 20 2>/dev/null | sed 's/^/Pelmo2000 /'
+fi
 echo "load average before: $load_before, after: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"

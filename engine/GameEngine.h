@@ -4,6 +4,7 @@
 #include "Board.h"
 #include "core/GameModes.h"
 #include "GameView.h"
+#include "KeyBindings.h"
 #include "Random.h"
 
 #include <cstdint>
@@ -35,8 +36,12 @@ public:
     void TimerTick();
     void PauseMenuClick();
     void FocusLost();
+    // A key press: what the key does under the bindings and the alternate keys.
     void FormKeyDown(uint16_t key);
+    // Releasing any key ends a held drop.
     void FormKeyUp(uint16_t key);
+    // One of the player's actions, from a key or a game controller; only a falling piece moves.
+    void DoAction(TPlayerAction action);
     // One of the seven mode commands (1..7).
     void SelectGameMode(int modeNumber);
 

@@ -1,22 +1,26 @@
 #include "GameEngine.h"
 
 #include "core/Settings.h"
+#include "engine/KeyBindings.h"
 
 void TGameEngine::FormKeyDown(uint16_t key)
 {
+    DoAction(ActionOfKey(Settings, key));
+}
+
+void TGameEngine::DoAction(TPlayerAction action)
+{
     if (GameState != gsPlaying)
         return;
-    // The first matching binding wins, so a key bound twice does only the first action.
-    if (key == Settings.LeftKey)
-        MoveSideways(-1);
-    else if (key == Settings.RightKey)
-        MoveSideways(+1);
-    else if (key == Settings.DropKey)
-        Drop();
-    else if (key == Settings.RColorKey)
-        RotateColors();
-    else if (key == Settings.RBlockKey)
-        RotatePiece();
+    switch (action)
+    {
+    case TPlayerAction::MoveLeft: MoveSideways(-1); break;
+    case TPlayerAction::MoveRight: MoveSideways(+1); break;
+    case TPlayerAction::Drop: Drop(); break;
+    case TPlayerAction::RotateColor: RotateColors(); break;
+    case TPlayerAction::RotateBlock: RotatePiece(); break;
+    case TPlayerAction::None: break;
+    }
 }
 
 void TGameEngine::FormKeyUp(uint16_t)

@@ -1,7 +1,6 @@
 #include "settings/dialog/FormOptions.h"
 
 #include "settings/dialog/ColorPanel.h"
-#include "settings/dialog/KeyTable.h"
 #include "settings/dialog/OptionPickers.h"
 #include "view/CellNames.h"
 
@@ -189,21 +188,6 @@ void TFormOptions::BuildBackgroundPage(QWidget* page)
     connect(Button5, &QPushButton::clicked, this, &TFormOptions::Button5Click);
 }
 
-void TFormOptions::BuildKeysPage(QWidget* page)
-{
-    const char* const captions[] = {"Move left:", "Move right:", "Drop block:", "Rotate color:", "Rotate block:"};
-    const char* const names[] = {"ComboLeft", "ComboRight", "ComboDrop", "ComboRColor", "ComboRBlock"};
-    QComboBox** lists[] = {&ComboLeft, &ComboRight, &ComboDrop, &ComboRColor, &ComboRBlock};
-    for (int i = 0; i < ActionCount; ++i)
-    {
-        auto* label = Named(new QLabel(QString::fromLatin1(captions[i]), page),
-                            ("Label" + QByteArray::number(i + 1)).constData(), QRect(40, 26 + 36 * i, 100, 22));
-        *lists[i] = Named(new QComboBox(page), names[i], QRect(150, 24 + 36 * i, 200, 24));
-        (*lists[i])->setMaxVisibleItems(16);
-        label->setBuddy(*lists[i]);
-    }
-}
-
 void TFormOptions::FormCreate()
 {
     for (int action = 1; action <= ActionCount; ++action)
@@ -223,42 +207,6 @@ void TFormOptions::FormShow()
     PageControl1->setCurrentIndex(0);
     if (const QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
-}
-
-void TFormOptions::FillKeyNames(QComboBox* list)
-{
-    for (int i = 0; i < int(KeyTable.size()); ++i)
-        list->addItem(KeyName(i));
-    // A list shows no key until one is selected.
-    list->setCurrentIndex(-1);
-}
-
-QComboBox* TFormOptions::KeyList(int action) const
-{
-    switch (action)
-    {
-    case TPreferences::MoveLeft: return ComboLeft;
-    case TPreferences::MoveRight: return ComboRight;
-    case TPreferences::DropBlock: return ComboDrop;
-    case TPreferences::RotateColor: return ComboRColor;
-    case TPreferences::RotateBlock: return ComboRBlock;
-    default: return nullptr;
-    }
-}
-
-void TFormOptions::SelectKey(int action, uint16_t code)
-{
-    QComboBox* list = KeyList(action);
-    const auto found = std::find(KeyTable.begin(), KeyTable.end(), code);
-    if (list && found != KeyTable.end())
-        list->setCurrentIndex(int(found - KeyTable.begin()));
-}
-
-uint16_t TFormOptions::SelectedKey(int action) const
-{
-    const QComboBox* list = KeyList(action);
-    const int index = list ? list->currentIndex() : -1;
-    return index >= 0 && index < int(KeyTable.size()) ? KeyTable[index] : 0;
 }
 
 void TFormOptions::Fill(const TPreferences& now)

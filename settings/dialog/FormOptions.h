@@ -48,6 +48,8 @@ public:
     void RadioNumberClick();
     void BitBtn1Click();
     void BitBtn3Click();
+    // The button beside an action's list: the next key pressed selects its entry.
+    void BindKeyClick(int action);
 
     QTabWidget* PageControl1 = nullptr;
     QPushButton* BitBtn1 = nullptr;
@@ -92,6 +94,10 @@ public:
     QComboBox* ComboDrop = nullptr;
     QComboBox* ComboRColor = nullptr;
     QComboBox* ComboRBlock = nullptr;
+    std::array<QPushButton*, ActionCount> BindButtons{}; // BindLeft .. BindRBlock
+    std::array<QLabel*, ActionCount> ClashMarks{};       // shown beside lists that share a key
+    QLabel* ClashNote = nullptr;
+    QLabel* AlternatesNote = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -108,6 +114,7 @@ private:
     void PickColor(QRadioButton* useColor, TColorPanel* swatch);
     void PickImage(QRadioButton* useImage, QLineEdit* path, QCheckBox* tile);
     QComboBox* KeyList(int action) const;
+    void UpdateKeyMarks();
 
     TDisplayFacts Display;
     TOptionPickers& Pickers;

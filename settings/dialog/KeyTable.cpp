@@ -1,5 +1,7 @@
 #include "settings/dialog/KeyTable.h"
 
+#include <algorithm>
+
 namespace
 {
 const char* const NamedKeys[] = {
@@ -23,4 +25,10 @@ QString KeyName(int index)
     if (index < FirstOperator)
         return QStringLiteral("%1 key").arg(QChar(u'A' + (index - FirstLetter)));
     return QString::fromLatin1(KeypadOperators[index - FirstOperator]);
+}
+
+QString KeyNameOfCode(uint16_t code)
+{
+    const auto found = std::find(KeyTable.begin(), KeyTable.end(), code);
+    return found != KeyTable.end() ? KeyName(int(found - KeyTable.begin())) : QStringLiteral("key code %1").arg(code);
 }

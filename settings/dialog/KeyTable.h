@@ -16,3 +16,5 @@ inline constexpr std::array<uint16_t, 53> KeyTable = {
 
 // The name the lists show for entry index of KeyTable.
 QString KeyName(int index);
+// The name of any key code: its list name, or its number for a code the lists do not offer.
+QString KeyNameOfCode(uint16_t code);

@@ -3,8 +3,10 @@
 #include "app/FlatButton.h"
 #include "app/FormTumbla.h"
 #include "app/HelpWindow.h"
-#include "app/KeyCodes.h"
+#include "input/Gamepads.h"
+#include "input/KeyCodes.h"
 #include "scores/dialog/FormScore.h"
+#include "tests/input/VirtualPad.h"
 #include "tests/support/TempStore.h"
 #include "view/NextPreview.h"
 #include "view/Seven.h"
@@ -137,8 +139,38 @@ TEST_F(GameWindowTest, KeypadMovesThePieceWithNumLockOff)
     EXPECT_EQ(game.BlockX, startX - 1);
     Press(Qt::Key_6, Qt::KeypadModifier);
     EXPECT_EQ(game.BlockX, startX);
-    Press(Qt::Key_Left); // the arrow key is not bound by default
-    EXPECT_EQ(game.BlockX, startX);
+    Press(Qt::Key_Left); // the arrow key, bound to nothing, moves too
+    EXPECT_EQ(game.BlockX, startX - 1);
+}
+
+TEST_F(GameWindowTest, GamepadPlaysAndPausesWhenUnplugged)
+{
+    Window->NewMenuClick();
+    TGameEngine& game = Window->Parts().Engine;
+    game.NextBlock.Generate(1, game.Random, 7, 1);
+    game.TimerTick();
+    ASSERT_EQ(game.GameState, gsPlaying);
+    const int startX = game.BlockX;
+    TVirtualPad pad;
+    TGamepads& pads = Window->Parts().Gamepads;
+    pads.Pump();
+    pad.Button(SDL_CONTROLLER_BUTTON_DPAD_LEFT, true);
+    pads.Pump();
+    pad.Button(SDL_CONTROLLER_BUTTON_DPAD_LEFT, false);
+    pads.Pump();
+    EXPECT_EQ(game.BlockX, startX - 1);
+    pad.Button(SDL_CONTROLLER_BUTTON_START, true);
+    pads.Pump();
+    EXPECT_EQ(game.GameState, gsPaused);
+    pad.Button(SDL_CONTROLLER_BUTTON_START, false);
+    pads.Pump();
+    pad.Button(SDL_CONTROLLER_BUTTON_START, true);
+    pads.Pump();
+    EXPECT_EQ(game.GameState, gsPlaying);
+    pad.Unplug();
+    pads.Pump();
+    EXPECT_EQ(game.GameState, gsPaused);
+    EXPECT_EQ(Window->Parts().PauseAction.text(), "&Replay");
 }
 
 TEST_F(GameWindowTest, PauseAndResumeChangeCaptionsAndTimer)
@@ -310,6 +342,33 @@ TEST_F(GameWindowTest, F1OpensTheManualOnItsContentsPage)
     QTextBrowser* pages = Window->Parts().Help->Browser();
     EXPECT_EQ(pages->source().toString(), "qrc:/help/index.html");
     EXPECT_TRUE(pages->toHtml().contains("scoring.html")); // loaded, with its links
+}
+
+TEST_F(GameWindowTest, TheManualNamesTheKeysBoundNow)
+{
+    Window->HelpContentsMenuClick();
+    QTextBrowser* pages = Window->Parts().Help->Browser();
+    const auto quickStart = [pages] {
+        const QString text = pages->toPlainText().simplified();
+        const qsizetype from = text.indexOf("Move the falling piece");
+        return text.mid(from, text.indexOf(". F3") - from);
+    };
+    EXPECT_EQ(quickStart(), "Move the falling piece left with Numpad 4 or Left arrow and right with Numpad 6 or "
+                            "Right arrow, cycle its colours with Numpad 8 or Up arrow, turn it with Numpad 5 or "
+                            "Space and drop it with Numpad 2 or Down arrow");
+
+    TSettings& settings = Window->Parts().Settings;
+    settings.LeftKey = 65;
+    settings.RBlockKey = 37;
+    settings.DropKey = 108; // stored by hand, not offered by the lists
+    Window->Parts().Help->Refresh();
+    EXPECT_EQ(quickStart(), "Move the falling piece left with A and right with Numpad 6 or Right arrow, cycle its "
+                            "colours with Numpad 8 or Up arrow, turn it with Left arrow or Space and drop it with "
+                            "key code 108 or Down arrow");
+
+    pages->setSource(QUrl("qrc:/help/controls.html"));
+    EXPECT_TRUE(pages->toPlainText().contains("Move left\nA\n")) << pages->toPlainText().toStdString();
+    EXPECT_FALSE(pages->toHtml().contains("{{"));
 }
 
 TEST_F(GameWindowTest, ModeCommandMovesTheMarksAndIsRememberedAtTheNextStart)

@@ -412,3 +412,108 @@ TEST(ControlsTest, KeysBeforeTheFirstGameDoNothing)
 }
 
 } // namespace
+
+namespace
+{
+constexpr uint16_t LeftArrow = 37;
+constexpr uint16_t UpArrow = 38;
+constexpr uint16_t RightArrow = 39;
+constexpr uint16_t DownArrow = 40;
+constexpr uint16_t Space = 32;
+
+// What one key press did to a lying 2-cell piece falling at (4, 4) in a turnable mode.
+std::string Outcome(const TEngineRig& rig)
+{
+    const TGameEngine& game = rig.Engine;
+    if (game.GameState == gsNextBlock)
+        return "hard drop";
+    if (game.DropKeyHeld)
+        return "held drop";
+    if (game.BlockX != 4)
+        return game.BlockX < 4 ? "left" : "right";
+    if (!game.CurrentBlock.Horizontal)
+        return "turn";
+    if (ColorsOf(game.CurrentBlock) != std::vector<int>{1, 2})
+        return "colours";
+    return "nothing";
+}
+
+struct TBindingCase
+{
+    std::string Name;
+    TSettings Settings;
+    uint16_t Key;
+    std::string Expected;
+};
+
+TSettings With(uint16_t TSettings::*field, uint16_t key, bool fastDropping = true)
+{
+    TSettings settings;
+    settings.*field = key;
+    settings.FastDropping = fastDropping;
+    return settings;
+}
+} // namespace
+
+TEST(ControlsTest, AlternateKeysActWhileNoActionIsBoundToThem)
+{
+    TSettings slowDrop;
+    slowDrop.FastDropping = false;
+    const TBindingCase cases[] = {
+        {"fresh store: left arrow", {}, LeftArrow, "left"},
+        {"fresh store: right arrow", {}, RightArrow, "right"},
+        {"fresh store: down arrow", {}, DownArrow, "hard drop"},
+        {"fresh store: up arrow", {}, UpArrow, "colours"},
+        {"fresh store: space", {}, Space, "turn"},
+        {"fresh store: the bound keypad key", {}, LeftKey, "left"},
+        {"fresh store: a key with no role", {}, 65, "nothing"},
+        {"held down arrow with fast dropping off", slowDrop, DownArrow, "held drop"},
+        {"left arrow bound to rotate colours", With(&TSettings::RColorKey, LeftArrow), LeftArrow, "colours"},
+        {"keypad 4 still moves when the arrow is bound elsewhere", With(&TSettings::RColorKey, LeftArrow), LeftKey,
+         "left"},
+        {"space bound to drop", With(&TSettings::DropKey, Space), Space, "hard drop"},
+        {"space bound to drop, fast dropping off", With(&TSettings::DropKey, Space, false), Space, "held drop"},
+        {"up arrow bound to turn", With(&TSettings::RBlockKey, UpArrow), UpArrow, "turn"},
+        {"down arrow bound to move right", With(&TSettings::RightKey, DownArrow), DownArrow, "right"},
+        {"right arrow bound to move right", With(&TSettings::RightKey, RightArrow), RightArrow, "right"},
+    };
+    for (const TBindingCase& c : cases)
+    {
+        SCOPED_TRACE(c.Name);
+        TSettings settings = c.Settings;
+        settings.GameMode = 3;
+        TEngineRig rig(settings);
+        rig.Play(MakeBlock({1, 2}, true), 4, 4);
+        rig.Engine.FormKeyDown(c.Key);
+        EXPECT_EQ(Outcome(rig), c.Expected);
+    }
+}
+
+TEST(ControlsTest, KeysOfAnActionNameTheBindingAndTheFreeAlternate)
+{
+    struct TCase
+    {
+        std::string Name;
+        TSettings Settings;
+        TPlayerAction Action;
+        std::vector<uint16_t> Expected;
+    };
+    TSettings shared;
+    shared.LeftKey = shared.RColorKey = 65;
+    const TCase cases[] = {
+        {"fresh store", {}, TPlayerAction::MoveLeft, {LeftKey, LeftArrow}},
+        {"fresh store, turn", {}, TPlayerAction::RotateBlock, {RBlockKey, Space}},
+        {"the arrow bound to its own action", With(&TSettings::LeftKey, LeftArrow), TPlayerAction::MoveLeft,
+         {LeftArrow}},
+        {"the arrow taken by another action", With(&TSettings::RColorKey, LeftArrow), TPlayerAction::MoveLeft,
+         {LeftKey}},
+        {"the action that took it", With(&TSettings::RColorKey, LeftArrow), TPlayerAction::RotateColor,
+         {LeftArrow, UpArrow}},
+        {"a key bound twice acts for the first action only", shared, TPlayerAction::RotateColor, {UpArrow}},
+    };
+    for (const TCase& c : cases)
+    {
+        SCOPED_TRACE(c.Name);
+        EXPECT_EQ(KeysOfAction(c.Settings, c.Action), c.Expected);
+    }
+}

@@ -2,6 +2,7 @@
 
 #include "settings/dialog/ColorPanel.h"
 #include "settings/dialog/FormOptions.h"
+#include "settings/dialog/KeyPrompt.h"
 #include "settings/dialog/PictureDialog.h"
 
 #include <QCheckBox>
@@ -12,6 +13,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace
@@ -152,6 +154,70 @@ TEST_F(FormOptionsTest, DefaultSetsTheControlsByColourDepthAndScreenWidth)
         EXPECT_TRUE(form.CheckTile1->isEnabled());
         EXPECT_EQ(form.Images[0]->pixmap().toImage(), Cell("SOLID2561"));
     }
+}
+
+TEST_F(FormOptionsTest, PressingAKeyBindsItWhenTheListsOfferIt)
+{
+    struct TCase
+    {
+        const char* Name;
+        int QtKey;
+        Qt::KeyboardModifiers Modifiers;
+        int ExpectedIndex; // of ComboRColor, which starts at "Numpad 8 key" (20)
+        bool PromptStays;
+        const char* Message;
+    };
+    const TCase cases[] = {
+        {"a letter", Qt::Key_W, Qt::NoModifier, 44, false, nullptr},
+        {"an arrow", Qt::Key_Up, Qt::NoModifier, 0, false, nullptr},
+        {"keypad 5 with Num Lock off", Qt::Key_Clear, Qt::KeypadModifier, 17, false, nullptr},
+        {"a key outside the table", Qt::Key_F5, Qt::NoModifier, 20, true,
+         "The key F5 cannot be used.\nPress a key for Rotate color...\n\nEscape cancels."},
+        {"Escape", Qt::Key_Escape, Qt::NoModifier, 20, false, nullptr},
+    };
+    for (const TCase& c : cases)
+    {
+        SCOPED_TRACE(c.Name);
+        TFormOptions form(Display, Pickers);
+        form.Fill({});
+        form.show();
+        form.BindButtons[TPreferences::RotateColor - 1]->click();
+        auto* prompt = form.findChild<TKeyPrompt*>();
+        ASSERT_NE(prompt, nullptr);
+        EXPECT_EQ(prompt->Message->text(), "Press a key for Rotate color...\n\nEscape cancels.");
+        QTest::keyClick(prompt, Qt::Key(c.QtKey), c.Modifiers);
+        EXPECT_EQ(form.ComboRColor->currentIndex(), c.ExpectedIndex);
+        EXPECT_EQ(prompt->isVisible(), c.PromptStays);
+        if (c.Message)
+        {
+            EXPECT_EQ(prompt->Message->text(), c.Message);
+        }
+        EXPECT_TRUE(form.isVisible()) << "the prompt's Escape leaves the dialog open";
+    }
+}
+
+TEST_F(FormOptionsTest, ListsSharingAKeyAreMarkedAndTipsNameTheKeysThatAct)
+{
+    Form.Fill({});
+    const auto marked = [this] {
+        std::vector<bool> shown;
+        for (QLabel* mark : Form.ClashMarks)
+            shown.push_back(!mark->isHidden());
+        return shown;
+    };
+    EXPECT_EQ(marked(), std::vector<bool>(5, false));
+    EXPECT_TRUE(Form.ClashNote->isHidden());
+    EXPECT_EQ(Form.ComboLeft->toolTip(), "Move left: Numpad 4 key or Left arrow key");
+
+    Form.SelectKey(TPreferences::RotateBlock, 100); // keypad 4, already moving left
+    EXPECT_EQ(marked(), (std::vector<bool>{true, false, false, false, true}));
+    EXPECT_FALSE(Form.ClashNote->isHidden());
+    EXPECT_EQ(Form.ComboRBlock->toolTip(), "Rotate block: Space key");
+
+    Form.SelectKey(TPreferences::RotateBlock, 37); // the left arrow: no clash, but the arrow now turns
+    EXPECT_EQ(marked(), std::vector<bool>(5, false));
+    EXPECT_EQ(Form.ComboLeft->toolTip(), "Move left: Numpad 4 key");
+    EXPECT_EQ(Form.ComboRBlock->toolTip(), "Rotate block: Left arrow key or Space key");
 }
 
 TEST(PictureDialog, PreviewsWhatTheGameCanOpen)

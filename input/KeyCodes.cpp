@@ -1,4 +1,4 @@
-#include "KeyCodes.h"
+#include "input/KeyCodes.h"
 
 #include <QKeyEvent>
 
