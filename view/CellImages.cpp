@@ -111,6 +111,9 @@ void TCellImages::DrawCell(QImage& target, QPoint wellOrigin, int x, int y, int 
         return;
     }
 
+    const QImage* solveImage = step <= StepCount ? &SolveImages[step] : nullptr;
+    if (solveImage && WellBackground && DissolveInOnePass(target, rect, wellOrigin, *solveImage, colour))
+        return;
     if (WellBackground)
         TRasterOps::Copy(target, x, y, *WellBackground, x - wellOrigin.x(), y - wellOrigin.y(), w, h);
     if (step > StepCount)
@@ -126,4 +129,29 @@ void TCellImages::DrawCell(QImage& target, QPoint wellOrigin, int x, int y, int 
     if (colour != 0)
         TRasterOps::Copy(Mask, 0, 0, CellImage(colour), 0, 0, Mask.width(), Mask.height(), TRasterOp::And);
     TRasterOps::Stretch(target, rect, Mask, TRasterOp::Or);
+}
+
+// The usual case, everything at the cell's own size and inside the images: the passes below
+// folded into one, each pixel background AND mask, OR cell AND NOT mask, with the same result.
+bool TCellImages::DissolveInOnePass(QImage& target, const QRect& rect, QPoint wellOrigin, const QImage& solve,
+                                    int colour) const
+{
+    const QImage& cell = CellImage(colour);
+    const QRect inBackground = rect.translated(-wellOrigin);
+    if (solve.size() != rect.size() || Mask.size() != rect.size() || (colour != 0 && cell.size() != rect.size())
+        || !target.rect().contains(rect) || !WellBackground->rect().contains(inBackground) || target.depth() != 32
+        || solve.depth() != 32 || WellBackground->depth() != 32 || (colour != 0 && cell.depth() != 32))
+        return false;
+    constexpr uint32_t opaque = 0xff000000u;
+    for (int row = 0; row < rect.height(); ++row)
+    {
+        auto* t = reinterpret_cast<uint32_t*>(target.scanLine(rect.y() + row)) + rect.x();
+        const auto* b = reinterpret_cast<const uint32_t*>(WellBackground->constScanLine(inBackground.y() + row))
+                        + inBackground.x();
+        const auto* m = reinterpret_cast<const uint32_t*>(solve.constScanLine(row));
+        const auto* c = colour != 0 ? reinterpret_cast<const uint32_t*>(cell.constScanLine(row)) : nullptr;
+        for (int x = 0; x < rect.width(); ++x)
+            t[x] = (b[x] & m[x]) | ((~m[x] | opaque) & (c ? c[x] : 0xffffffffu));
+    }
+    return true;
 }

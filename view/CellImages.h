@@ -53,6 +53,7 @@ public:
 
 private:
     static QImage LoadResource(const QString& name);
+    bool DissolveInOnePass(QImage& target, const QRect& rect, QPoint wellOrigin, const QImage& solve, int colour) const;
 
     std::array<QImage, ColourCount + 1> CellImages;
     std::array<QImage, StepCount + 1> SolveImages;
