@@ -43,7 +43,7 @@ TWellPainter::TWellPainter(const TGameEngine& engine, TSettings& settings, TCell
 TWellPainter::TWellPainter(const TWellState& state, TSettings& settings, TCellImages& cells)
     : State(state), Settings(settings), Cells(cells)
 {
-    Cells.SetWellBackground(&Background, Well.Origin());
+    Cells.SetWellBackground(&Background, Well.Origin(), BackgroundTiled);
 }
 
 QString TWellPainter::PauseBanner()
@@ -116,7 +116,7 @@ void TWellPainter::FormResize(int clientWidth, int clientHeight)
     WindowWidth = std::max(0, Device(clientWidth));
     WindowHeight = std::max(0, Device(clientHeight));
     Well.Recentre(WindowWidth, WindowHeight);
-    Cells.SetWellBackground(&Background, Well.Origin());
+    Cells.SetWellBackground(&Background, Well.Origin(), BackgroundTiled);
     Invalidate();
 }
 
@@ -126,7 +126,7 @@ void TWellPainter::UpdateGeometry()
         FormResize(ClientWidth, ClientHeight); // a new pixel ratio
     Well.Update(Columns(), Rows(), CellWidth(), CellHeight(), WindowWidth, WindowHeight);
     ResizeWellImages();
-    Cells.SetWellBackground(&Background, Well.Origin());
+    Cells.SetWellBackground(&Background, Well.Origin(), BackgroundTiled);
     BuildWellBackground();
 #ifdef __GLIBC__
     // Images of the old size and the cell art's working buffers were freed above; a well of
@@ -137,7 +137,6 @@ void TWellPainter::UpdateGeometry()
 
 void TWellPainter::ResizeWellImages()
 {
-    Resize(Background, Well.WellWidth, Well.WellHeight);
     Resize(Board, Well.WellWidth, Well.WellHeight);
     Resize(Compose, Well.WellWidth, Well.WellHeight);
 }
@@ -221,7 +220,7 @@ void TWellPainter::FormPaint()
     const TGameState state = *State.GameState;
     if (state == gsPaused)
     {
-        TRasterOps::Copy(Board, 0, 0, Background, 0, 0, Background.width(), Background.height());
+        CopyBackground(Board, 0, 0, Board.width(), Board.height());
         if (!Board.isNull())
         {
             // Laid out in window coordinates, the text drawn at the image's own pixels.
@@ -263,7 +262,7 @@ void TWellPainter::DrawBoardCell(int colour, int column, int row)
     if (colour != 0)
         Cells.DrawCell(Board, column * w, row * h, w, h, colour, 0);
     else
-        TRasterOps::Copy(Board, column * w, row * h, Background, column * w, row * h, w, h);
+        CopyBackground(Board, column * w, row * h, w, h);
 }
 
 void TWellPainter::RedrawWell(bool full)
@@ -314,7 +313,7 @@ void TWellPainter::CaptureWell()
 
 void TWellPainter::ShowEmptyWell()
 {
-    TRasterOps::Copy(Board, 0, 0, Background, 0, 0, Background.width(), Background.height());
+    CopyBackground(Board, 0, 0, Board.width(), Board.height());
     ShowWell();
 }
 
@@ -372,9 +371,22 @@ void TWellPainter::DrawPicture(QImage& target, const QImage& picture, bool tile)
 void TWellPainter::BuildWellBackground()
 {
     const QString path = QString::fromStdString(Settings.InnerImage);
+    // A plain colour and an opaque picture tiled from the well's corner repeat with a short
+    // period: one period is kept instead of a well-sized picture.
+    const auto plain = [this] {
+        BackgroundTiled = true;
+        Background = QImage(64, 64, QImage::Format_RGB32);
+        TRasterOps::Fill(Background, Background.rect(), RgbFromColorRef(Settings.InnerColor));
+    };
+    BackgroundTiled = false;
+    if (Well.WellWidth <= 0 || Well.WellHeight <= 0)
+        Background = QImage();
+    else
+        Resize(Background, Well.WellWidth, Well.WellHeight);
     if (Settings.InnerMode == 1 || path.isEmpty())
     {
-        TRasterOps::Fill(Background, Background.rect(), RgbFromColorRef(Settings.InnerColor));
+        if (!Background.isNull())
+            plain();
     }
     else
     {
@@ -385,7 +397,14 @@ void TWellPainter::BuildWellBackground()
             Settings.InnerImage.clear();
             Settings.InnerMode = 1;
             // The colour shows at once instead of waiting for the next rebuild.
-            TRasterOps::Fill(Background, Background.rect(), RgbFromColorRef(Settings.InnerColor));
+            if (!Background.isNull())
+                plain();
+        }
+        else if (!Background.isNull() && Settings.InnerTile && picture.width() > 0 && picture.height() > 0
+                 && !picture.hasAlphaChannel() && picture.depth() == 32)
+        {
+            BackgroundTiled = true;
+            Background = picture;
         }
         else
         {
@@ -396,8 +415,33 @@ void TWellPainter::BuildWellBackground()
             DrawPicture(Background, picture, tile);
         }
     }
-    TRasterOps::Copy(Board, 0, 0, Background, 0, 0, Background.width(), Background.height());
+    Cells.SetWellBackground(&Background, Well.Origin(), BackgroundTiled);
+    CopyBackground(Board, 0, 0, Board.width(), Board.height());
     Invalidate();
+}
+
+void TWellPainter::CopyBackground(QImage& target, int x, int y, int w, int h) const
+{
+    if (!BackgroundTiled)
+    {
+        TRasterOps::Copy(target, x, y, Background, x, y, w, h);
+        return;
+    }
+    const QRect rect = QRect(x, y, w, h) & target.rect();
+    if (rect.isEmpty() || target.depth() != 32)
+        return;
+    QImage part(target.bits() + rect.y() * target.bytesPerLine() + rect.x() * 4, rect.width(), rect.height(),
+                target.bytesPerLine(), target.format());
+    TRasterOps::Tile(part, Background, rect.topLeft());
+}
+
+QImage TWellPainter::WellBackground() const
+{
+    if (!BackgroundTiled)
+        return Background;
+    QImage whole(Well.WellWidth, Well.WellHeight, QImage::Format_RGB32);
+    CopyBackground(whole, 0, 0, whole.width(), whole.height());
+    return whole;
 }
 
 void TWellPainter::LoadOuterPicture()

@@ -80,7 +80,8 @@ public:
     // The whole client area as the window shows it.
     QImage WindowImage() const;
     QRect WindowRect() const { return QRect(0, 0, WindowWidth, WindowHeight); }
-    const QImage& WellBackground() const { return Background; }
+    // The inner background over the whole well.
+    QImage WellBackground() const;
     const QImage& BoardImage() const { return Board; }
     const QImage& ComposeImage() const { return Compose; }
     const QImage& OuterPicture() const { return Outer; }
@@ -95,6 +96,8 @@ private:
     void ReportFailure(const QString& path);
     void DrawPicture(QImage& target, const QImage& picture, bool tile);
     void ShowCompose(const QRect& rect);
+    // The inner background's rectangle (x, y, w, h) of the well onto the same place of target.
+    void CopyBackground(QImage& target, int x, int y, int w, int h) const;
     int Device(int logical) const;
 
     TWellState State;
@@ -112,7 +115,9 @@ private:
     int WindowWidth = 0;
     int WindowHeight = 0;
 
+    // The inner background: the whole well, or one period of it repeated from the well's corner.
     QImage Background;
+    bool BackgroundTiled = false;
     QImage Board;
     // What the window's well rectangle shows, whole even where the window cuts it off: the
     // piece is composed here, the dissolve drawn here, and landed pieces are taken back from here.
