@@ -5,6 +5,7 @@
 #include "view/ColorRef.h"
 #include "view/ImageCellSurface.h"
 #include "pictures/PictureLoader.h"
+#include "view/PictureFill.h"
 #include "view/RasterOps.h"
 
 #include <QFontMetrics>
@@ -12,9 +13,6 @@
 #include <QRegion>
 #include <algorithm>
 #include <cmath>
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
 
 namespace
 {
@@ -128,11 +126,6 @@ void TWellPainter::UpdateGeometry()
     ResizeWellImages();
     Cells.SetWellBackground(&Background, Well.Origin(), BackgroundTiled);
     BuildWellBackground();
-#ifdef __GLIBC__
-    // Images of the old size and the cell art's working buffers were freed above; a well of
-    // a 4K screen leaves tens of megabytes the allocator would otherwise keep for itself.
-    malloc_trim(0);
-#endif
 }
 
 void TWellPainter::ResizeWellImages()
@@ -171,6 +164,18 @@ QImage TWellPainter::WindowImage() const
 
 void TWellPainter::Paint(QImage& target, const QRect& area) const
 {
+    // Nothing is drawn outside the client area, which a client-sized picture would cut off.
+    const QRect inside = area & WindowRect();
+    if (inside != area)
+    {
+        if (inside.isEmpty())
+            return;
+        const QPoint at = inside.topLeft() - area.topLeft();
+        QImage part(target.bits() + at.y() * target.bytesPerLine() + at.x() * 4, inside.width(), inside.height(),
+                    target.bytesPerLine(), target.format());
+        Paint(part, inside);
+        return;
+    }
     // The well covers its own rectangle whole, so the background is drawn only around it: each
     // pixel is written once.
     const QRegion around = QRegion(area) - QRegion(Well.WellRect());
@@ -345,29 +350,6 @@ void TWellPainter::ReportFailure(const QString& path)
         MessageRequested(QStringLiteral("Cannot open ") + path);
 }
 
-void TWellPainter::DrawPicture(QImage& target, const QImage& picture, bool tile)
-{
-    if (target.isNull())
-        return;
-    if (!picture.hasAlphaChannel())
-    {
-        if (tile)
-            TRasterOps::Tile(target, picture);
-        else
-            TRasterOps::Stretch(target, target.rect(), picture);
-        return;
-    }
-    QPainter painter(&target);
-    if (!tile)
-    {
-        painter.drawImage(target.rect(), picture);
-        return;
-    }
-    for (int r = 0; r <= target.height() / picture.height(); ++r)
-        for (int c = 0; c <= target.width() / picture.width(); ++c)
-            painter.drawImage(QPoint(c * picture.width(), r * picture.height()), picture);
-}
-
 void TWellPainter::BuildWellBackground()
 {
     const QString path = QString::fromStdString(Settings.InnerImage);
@@ -411,8 +393,8 @@ void TWellPainter::BuildWellBackground()
             const bool tile = Settings.InnerTile && picture.width() > 0 && picture.height() > 0;
             // Transparent parts of icons show the stretched picture through the tiles.
             if (!TPictureLoader::IsJpegPath(path) && picture.hasAlphaChannel())
-                DrawPicture(Background, picture, false);
-            DrawPicture(Background, picture, tile);
+                TPictureFill::Draw(Background, picture, false);
+            TPictureFill::Draw(Background, picture, tile);
         }
     }
     Cells.SetWellBackground(&Background, Well.Origin(), BackgroundTiled);

@@ -94,7 +94,6 @@ private:
     void ResizeWellImages();
     void Changed(const QRect& rect);
     void ReportFailure(const QString& path);
-    void DrawPicture(QImage& target, const QImage& picture, bool tile);
     void ShowCompose(const QRect& rect);
     // The inner background's rectangle (x, y, w, h) of the well onto the same place of target.
     void CopyBackground(QImage& target, int x, int y, int w, int h) const;
