@@ -85,15 +85,37 @@ const QImage& TCellImages::SolveImage(int step) const
     return step >= 1 && step <= StepCount ? SolveImages[step] : Empty;
 }
 
-void TCellImages::SetWellBackground(const QImage* wellBackground, QPoint wellOrigin)
+void TCellImages::SetWellBackground(const QImage* wellBackground, QPoint wellOrigin, bool tiled)
 {
     WellBackground = wellBackground;
     WellOrigin = wellOrigin;
+    BackgroundTiled = tiled;
+}
+
+void TCellImages::CopyBackground(QImage& target, const QRect& rect, QPoint wellOrigin) const
+{
+    if (!BackgroundTiled)
+    {
+        TRasterOps::Copy(target, rect.x(), rect.y(), *WellBackground, rect.x() - wellOrigin.x(),
+                         rect.y() - wellOrigin.y(), rect.width(), rect.height());
+        return;
+    }
+    const QRect clipped = rect & target.rect();
+    if (clipped.isEmpty() || target.depth() != 32 || WellBackground->isNull())
+        return;
+    QImage part(target.bits() + clipped.y() * target.bytesPerLine() + clipped.x() * 4, clipped.width(),
+                clipped.height(), target.bytesPerLine(), target.format());
+    TRasterOps::Tile(part, *WellBackground, clipped.topLeft() - wellOrigin);
 }
 
 void TCellImages::DrawCell(QImage& target, int x, int y, int w, int h, int colour, int step)
 {
     DrawCell(target, WellOrigin, x, y, w, h, colour, step);
+}
+
+void TCellImages::DrawCellClipped(QImage& target, const QRect& clip, int x, int y, int w, int h, int colour)
+{
+    TRasterOps::Stretch(target, QRect(x, y, w, h), CellImage(colour), TRasterOp::Copy, clip);
 }
 
 void TCellImages::DrawCell(QImage& target, QPoint wellOrigin, int x, int y, int w, int h, int colour, int step)
@@ -106,8 +128,11 @@ void TCellImages::DrawCell(QImage& target, QPoint wellOrigin, int x, int y, int 
         return;
     }
 
+    const QImage* solveImage = step <= StepCount ? &SolveImages[step] : nullptr;
+    if (solveImage && WellBackground && DissolveInOnePass(target, rect, wellOrigin, *solveImage, colour))
+        return;
     if (WellBackground)
-        TRasterOps::Copy(target, x, y, *WellBackground, x - wellOrigin.x(), y - wellOrigin.y(), w, h);
+        CopyBackground(target, rect, wellOrigin);
     if (step > StepCount)
         return;
 
@@ -121,4 +146,35 @@ void TCellImages::DrawCell(QImage& target, QPoint wellOrigin, int x, int y, int 
     if (colour != 0)
         TRasterOps::Copy(Mask, 0, 0, CellImage(colour), 0, 0, Mask.width(), Mask.height(), TRasterOp::And);
     TRasterOps::Stretch(target, rect, Mask, TRasterOp::Or);
+}
+
+// The usual case, everything at the cell's own size and inside the images: the passes below
+// folded into one, each pixel background AND mask, OR cell AND NOT mask, with the same result.
+bool TCellImages::DissolveInOnePass(QImage& target, const QRect& rect, QPoint wellOrigin, const QImage& solve,
+                                    int colour) const
+{
+    const QImage& cell = CellImage(colour);
+    const QRect inBackground = rect.translated(-wellOrigin);
+    if (solve.size() != rect.size() || Mask.size() != rect.size() || (colour != 0 && cell.size() != rect.size())
+        || !target.rect().contains(rect) || target.depth() != 32
+        || (!BackgroundTiled && !WellBackground->rect().contains(inBackground))
+        || solve.depth() != 32 || WellBackground->depth() != 32 || (colour != 0 && cell.depth() != 32))
+        return false;
+    // A repeated background is laid into the cell first and read back from there.
+    if (BackgroundTiled)
+        CopyBackground(target, rect, wellOrigin);
+    constexpr uint32_t opaque = 0xff000000u;
+    for (int row = 0; row < rect.height(); ++row)
+    {
+        auto* t = reinterpret_cast<uint32_t*>(target.scanLine(rect.y() + row)) + rect.x();
+        const auto* b = BackgroundTiled ? t
+                                        : reinterpret_cast<const uint32_t*>(
+                                              WellBackground->constScanLine(inBackground.y() + row))
+                                              + inBackground.x();
+        const auto* m = reinterpret_cast<const uint32_t*>(solve.constScanLine(row));
+        const auto* c = colour != 0 ? reinterpret_cast<const uint32_t*>(cell.constScanLine(row)) : nullptr;
+        for (int x = 0; x < rect.width(); ++x)
+            t[x] = (b[x] & m[x]) | ((~m[x] | opaque) & (c ? c[x] : 0xffffffffu));
+    }
+    return true;
 }

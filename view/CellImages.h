@@ -41,21 +41,27 @@ public:
 
     // The well background that dissolve frames and erased cells show, and where the well's
     // top-left corner lies on the surfaces those are drawn on (the window).
-    void SetWellBackground(const QImage* wellBackground, QPoint wellOrigin);
+    // A tiled background is one period of it, repeated from the well's corner.
+    void SetWellBackground(const QImage* wellBackground, QPoint wellOrigin, bool tiled = false);
 
     // Step 0 draws the cell (colour 0 draws nothing), steps 1..4 the dissolve frames, 5 and above
     // the bare well background. x and y are in the coordinates of the target.
     void DrawCell(QImage& target, int x, int y, int w, int h, int colour, int step);
+    // Step 0 of a cell, changing only the target's pixels inside clip.
+    void DrawCellClipped(QImage& target, const QRect& clip, int x, int y, int w, int h, int colour);
     // The same with the well standing at wellOrigin on this target.
     void DrawCell(QImage& target, QPoint wellOrigin, int x, int y, int w, int h, int colour, int step);
 
 private:
     static QImage LoadResource(const QString& name);
+    void CopyBackground(QImage& target, const QRect& rect, QPoint wellOrigin) const;
+    bool DissolveInOnePass(QImage& target, const QRect& rect, QPoint wellOrigin, const QImage& solve, int colour) const;
 
     std::array<QImage, ColourCount + 1> CellImages;
     std::array<QImage, StepCount + 1> SolveImages;
     QImage Mask;
     QImage Empty;
     const QImage* WellBackground = nullptr;
+    bool BackgroundTiled = false;
     QPoint WellOrigin;
 };

@@ -100,8 +100,11 @@ void StretchRows(QImage& target, const QRect& rect, const QRect& clipped, const 
         if (sourceWidth == rect.width())
         {
             s += firstColumn;
-            for (int x = 0; x < width; ++x)
-                Combine<Op>(t[x], s[x]);
+            if constexpr (Op == TRasterOp::Copy)
+                std::memcpy(t, s, static_cast<size_t>(width) * 4);
+            else
+                for (int x = 0; x < width; ++x)
+                    Combine<Op>(t[x], s[x]);
         }
         else
         {
@@ -147,9 +150,14 @@ void TRasterOps::Copy(QImage& target, int dx, int dy, const QImage& source, int 
 
 void TRasterOps::Stretch(QImage& target, const QRect& rect, const QImage& source, TRasterOp op)
 {
+    Stretch(target, rect, source, op, target.rect());
+}
+
+void TRasterOps::Stretch(QImage& target, const QRect& rect, const QImage& source, TRasterOp op, const QRect& clip)
+{
     if (!IsThirtyTwoBit(target) || !IsThirtyTwoBit(source) || rect.width() <= 0 || rect.height() <= 0)
         return;
-    const QRect clipped = rect & target.rect();
+    const QRect clipped = rect & target.rect() & clip;
     if (clipped.isEmpty())
         return;
 
@@ -171,6 +179,22 @@ void TRasterOps::Tile(QImage& target, const QImage& source)
     for (int r = 0; r <= target.height() / h; ++r)
         for (int c = 0; c <= target.width() / w; ++c)
             Copy(target, c * w, r * h, source, 0, 0, w, h);
+}
+
+void TRasterOps::Tile(QImage& target, const QImage& source, QPoint origin)
+{
+    if (!IsThirtyTwoBit(target) || !IsThirtyTwoBit(source))
+        return;
+    const int w = source.width();
+    const int h = source.height();
+    // The copies the target sees, each at its place in the tiled area.
+    const int firstColumn = std::max(0, origin.x()) / w;
+    const int firstRow = std::max(0, origin.y()) / h;
+    const int lastColumn = (origin.x() + target.width() - 1) / w;
+    const int lastRow = (origin.y() + target.height() - 1) / h;
+    for (int r = firstRow; r <= lastRow; ++r)
+        for (int c = firstColumn; c <= lastColumn; ++c)
+            Copy(target, c * w - origin.x(), r * h - origin.y(), source, 0, 0, w, h);
 }
 
 void TRasterOps::Fill(QImage& target, const QRect& rect, QRgb colour)

@@ -26,10 +26,15 @@ public:
     // Parts of the rectangle outside the target are cut off without shifting the rest.
     static void Stretch(QImage& target, const QRect& rect, const QImage& source,
                         TRasterOp op = TRasterOp::Copy);
+    // The same, changing only the target's pixels inside clip.
+    static void Stretch(QImage& target, const QRect& rect, const QImage& source, TRasterOp op, const QRect& clip);
 
     // Repeats the whole source from the target's top-left corner, one extra copy
     // overhanging the right and bottom edges.
     static void Tile(QImage& target, const QImage& source);
+    // The same for a target that is a window onto a larger tiled area: its pixel (0, 0) lies at
+    // origin in that area, whose tiles start at (0, 0).
+    static void Tile(QImage& target, const QImage& source, QPoint origin);
 
     static void Fill(QImage& target, const QRect& rect, QRgb colour);
 };

@@ -5,10 +5,12 @@
 #include "view/ColorRef.h"
 #include "view/ImageCellSurface.h"
 #include "pictures/PictureLoader.h"
+#include "view/PictureFill.h"
 #include "view/RasterOps.h"
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QRegion>
 #include <algorithm>
 #include <cmath>
 
@@ -39,7 +41,7 @@ TWellPainter::TWellPainter(const TGameEngine& engine, TSettings& settings, TCell
 TWellPainter::TWellPainter(const TWellState& state, TSettings& settings, TCellImages& cells)
     : State(state), Settings(settings), Cells(cells)
 {
-    Cells.SetWellBackground(&Background, Well.Origin());
+    Cells.SetWellBackground(&Background, Well.Origin(), BackgroundTiled);
 }
 
 QString TWellPainter::PauseBanner()
@@ -59,7 +61,7 @@ int TWellPainter::Columns() const
 
 void TWellPainter::Changed(const QRect& rect)
 {
-    const QRect visible = rect & Window.rect();
+    const QRect visible = rect & WindowRect();
     if (Painting || visible.isEmpty() || !WindowChanged)
         return;
     if (Ratio == 1.0)
@@ -109,29 +111,27 @@ void TWellPainter::FormResize(int clientWidth, int clientHeight)
 {
     ClientWidth = clientWidth;
     ClientHeight = clientHeight;
-    Resize(Window, Device(clientWidth), Device(clientHeight));
-    Window.setDevicePixelRatio(Ratio);
-    Well.Recentre(Window.width(), Window.height());
-    Cells.SetWellBackground(&Background, Well.Origin());
+    WindowWidth = std::max(0, Device(clientWidth));
+    WindowHeight = std::max(0, Device(clientHeight));
+    Well.Recentre(WindowWidth, WindowHeight);
+    Cells.SetWellBackground(&Background, Well.Origin(), BackgroundTiled);
     Invalidate();
 }
 
 void TWellPainter::UpdateGeometry()
 {
-    if (Device(ClientWidth) != Window.width() || Device(ClientHeight) != Window.height())
+    if (Device(ClientWidth) != WindowWidth || Device(ClientHeight) != WindowHeight)
         FormResize(ClientWidth, ClientHeight); // a new pixel ratio
-    Well.Update(Columns(), Rows(), CellWidth(), CellHeight(), Window.width(), Window.height());
+    Well.Update(Columns(), Rows(), CellWidth(), CellHeight(), WindowWidth, WindowHeight);
     ResizeWellImages();
-    Cells.SetWellBackground(&Background, Well.Origin());
+    Cells.SetWellBackground(&Background, Well.Origin(), BackgroundTiled);
     BuildWellBackground();
 }
 
 void TWellPainter::ResizeWellImages()
 {
-    Resize(Background, Well.WellWidth, Well.WellHeight);
     Resize(Board, Well.WellWidth, Well.WellHeight);
     Resize(Compose, Well.WellWidth, Well.WellHeight);
-    Resize(ShownWell, Well.WellWidth, Well.WellHeight);
 }
 
 void TWellPainter::Invalidate()
@@ -143,43 +143,80 @@ void TWellPainter::Invalidate()
         return;
     }
     PaintWindow();
-    Changed(Window.rect());
+    Changed(WindowRect());
 }
 
 void TWellPainter::PaintWindow()
 {
     PendingPaint = false;
     Painting = true;
-    EraseBackground();
     FormPaint();
     Painting = false;
 }
 
-void TWellPainter::EraseBackground()
+QImage TWellPainter::WindowImage() const
 {
+    QImage image(WindowWidth, WindowHeight, QImage::Format_RGB32);
+    if (!image.isNull())
+        Paint(image, image.rect());
+    return image;
+}
+
+void TWellPainter::Paint(QImage& target, const QRect& area) const
+{
+    // Nothing is drawn outside the client area, which a client-sized picture would cut off.
+    const QRect inside = area & WindowRect();
+    if (inside != area)
+    {
+        if (inside.isEmpty())
+            return;
+        const QPoint at = inside.topLeft() - area.topLeft();
+        QImage part(target.bits() + at.y() * target.bytesPerLine() + at.x() * 4, inside.width(), inside.height(),
+                    target.bytesPerLine(), target.format());
+        Paint(part, inside);
+        return;
+    }
+    // The well covers its own rectangle whole, so the background is drawn only around it: each
+    // pixel is written once.
+    const QRegion around = QRegion(area) - QRegion(Well.WellRect());
+    for (const QRect& rect : around)
+    {
+        const QPoint at = rect.topLeft() - area.topLeft();
+        QImage part(target.bits() + at.y() * target.bytesPerLine() + at.x() * 4, rect.width(), rect.height(),
+                    target.bytesPerLine(), target.format());
+        EraseBackground(part, rect);
+    }
+    // The well over the silver band, as the paint handler puts it there.
+    TRasterOps::Copy(target, Well.WellLeft - area.x(), Well.WellTop - area.y(), Compose, 0, 0, Compose.width(),
+                     Compose.height());
+}
+
+void TWellPainter::EraseBackground(QImage& target, const QRect& area) const
+{
+    // The client area moved so that area's corner lies at the target's (0, 0).
+    const QRect client = WindowRect().translated(-area.topLeft());
     // An outer picture that was never loaded falls back to the outer colour rather than
     // leaving whatever the image held.
     if (Settings.OuterMode == 1 || Outer.isNull())
-        TRasterOps::Fill(Window, Window.rect(), RgbFromColorRef(Settings.OuterColor));
+        TRasterOps::Fill(target, client, RgbFromColorRef(Settings.OuterColor));
     else if (Settings.OuterTile)
-        TRasterOps::Tile(Window, Outer);
+        TRasterOps::Tile(target, Outer, area.topLeft());
     else
-        TRasterOps::Stretch(Window, Window.rect(), Outer);
+        TRasterOps::Stretch(target, client, Outer);
 
-    const int l = Well.WellLeft;
-    const int t = Well.WellTop;
+    const int l = Well.WellLeft - area.x();
+    const int t = Well.WellTop - area.y();
     const int w = Well.WellWidth;
     const int h = Well.WellHeight;
     // 6 and 1 window pixels: the frame's reach and its lines, in the images' own pixels.
     const int f = Device(6);
     const int s = std::max(1, Device(1));
     // Light from the top left: white on the left and top, grey on the right and bottom.
-    TRasterOps::Fill(Window, QRect(l - f, t - f + s, s, h + 2 * f), HighlightColour);
-    TRasterOps::Fill(Window, QRect(l - f, t - f, w + 2 * f, s), HighlightColour);
-    TRasterOps::Fill(Window, QRect(l + w + f + 1 - s, t - f, s, h + 2 * f), ShadowColour);
-    TRasterOps::Fill(Window, QRect(l - f + s, t + h + f + 1 - s, w + 2 * f, s), ShadowColour);
-    TRasterOps::Fill(Window, QRect(l - f + s, t - f + s, w + 2 * f - s, h + 2 * f - s), FrameColour);
-    Changed(Window.rect());
+    TRasterOps::Fill(target, QRect(l - f, t - f + s, s, h + 2 * f), HighlightColour);
+    TRasterOps::Fill(target, QRect(l - f, t - f, w + 2 * f, s), HighlightColour);
+    TRasterOps::Fill(target, QRect(l + w + f + 1 - s, t - f, s, h + 2 * f), ShadowColour);
+    TRasterOps::Fill(target, QRect(l - f + s, t + h + f + 1 - s, w + 2 * f, s), ShadowColour);
+    TRasterOps::Fill(target, QRect(l - f + s, t - f + s, w + 2 * f - s, h + 2 * f - s), FrameColour);
 }
 
 void TWellPainter::FormPaint()
@@ -188,7 +225,7 @@ void TWellPainter::FormPaint()
     const TGameState state = *State.GameState;
     if (state == gsPaused)
     {
-        TRasterOps::Copy(Board, 0, 0, Background, 0, 0, Background.width(), Background.height());
+        CopyBackground(Board, 0, 0, Board.width(), Board.height());
         if (!Board.isNull())
         {
             // Laid out in window coordinates, the text drawn at the image's own pixels.
@@ -219,8 +256,7 @@ void TWellPainter::FormPaint()
 
 void TWellPainter::ShowWell()
 {
-    TRasterOps::Copy(Window, Well.WellLeft, Well.WellTop, Board, 0, 0, Board.width(), Board.height());
-    TRasterOps::Copy(ShownWell, 0, 0, Board, 0, 0, Board.width(), Board.height());
+    TRasterOps::Copy(Compose, 0, 0, Board, 0, 0, Board.width(), Board.height());
     Changed(Well.WellRect());
 }
 
@@ -231,7 +267,7 @@ void TWellPainter::DrawBoardCell(int colour, int column, int row)
     if (colour != 0)
         Cells.DrawCell(Board, column * w, row * h, w, h, colour, 0);
     else
-        TRasterOps::Copy(Board, column * w, row * h, Background, column * w, row * h, w, h);
+        CopyBackground(Board, column * w, row * h, w, h);
 }
 
 void TWellPainter::RedrawWell(bool full)
@@ -255,34 +291,34 @@ void TWellPainter::RedrawWell(bool full)
 void TWellPainter::RedrawPieceArea(int x, int y, int width, int height)
 {
     const TGameState state = *State.GameState;
+    const QRect rect(x, y, width, height);
     if (state != gsPaused)
     {
+        // Composed in place: only the rectangle changes, so the piece's cells outside it are
+        // left out, as the window would not have shown them.
         TRasterOps::Copy(Compose, x, y, Board, x, y, width, height);
         if (state != gsStopped)
         {
-            TImageCellSurface surface(Cells, Compose);
+            TImageCellSurface surface(Cells, Compose, rect);
             State.CurrentBlock->Draw(surface, *State.BlockX, *State.BlockY, CellWidth(), CellHeight());
         }
     }
-    ShowCompose(QRect(x, y, width, height));
+    ShowCompose(rect);
 }
 
 void TWellPainter::ShowCompose(const QRect& rect)
 {
-    TRasterOps::Copy(Window, rect.x() + Well.WellLeft, rect.y() + Well.WellTop, Compose, rect.x(), rect.y(),
-                     rect.width(), rect.height());
-    TRasterOps::Copy(ShownWell, rect.x(), rect.y(), Compose, rect.x(), rect.y(), rect.width(), rect.height());
     Changed(rect.translated(Well.Origin()));
 }
 
 void TWellPainter::CaptureWell()
 {
-    TRasterOps::Copy(Board, 0, 0, ShownWell, 0, 0, ShownWell.width(), ShownWell.height());
+    TRasterOps::Copy(Board, 0, 0, Compose, 0, 0, Compose.width(), Compose.height());
 }
 
 void TWellPainter::ShowEmptyWell()
 {
-    TRasterOps::Copy(Board, 0, 0, Background, 0, 0, Background.width(), Background.height());
+    CopyBackground(Board, 0, 0, Board.width(), Board.height());
     ShowWell();
 }
 
@@ -301,8 +337,7 @@ void TWellPainter::DrawDissolveFrame(int step)
             if (marks.At(row, column) == 0)
                 continue;
             const int colour = board.At(row, column);
-            Cells.DrawCell(Window, origin, origin.x() + column * w, origin.y() + row * h, w, h, colour, step);
-            Cells.DrawCell(ShownWell, QPoint(0, 0), column * w, row * h, w, h, colour, step);
+            Cells.DrawCell(Compose, QPoint(0, 0), column * w, row * h, w, h, colour, step);
             changed |= QRect(origin.x() + column * w, origin.y() + row * h, w, h);
         }
     }
@@ -316,35 +351,25 @@ void TWellPainter::ReportFailure(const QString& path, const QString& reason)
         MessageRequested(QStringLiteral("Cannot open ") + path);
 }
 
-void TWellPainter::DrawPicture(QImage& target, const QImage& picture, bool tile)
-{
-    if (target.isNull())
-        return;
-    if (!picture.hasAlphaChannel())
-    {
-        if (tile)
-            TRasterOps::Tile(target, picture);
-        else
-            TRasterOps::Stretch(target, target.rect(), picture);
-        return;
-    }
-    QPainter painter(&target);
-    if (!tile)
-    {
-        painter.drawImage(target.rect(), picture);
-        return;
-    }
-    for (int r = 0; r <= target.height() / picture.height(); ++r)
-        for (int c = 0; c <= target.width() / picture.width(); ++c)
-            painter.drawImage(QPoint(c * picture.width(), r * picture.height()), picture);
-}
-
 void TWellPainter::BuildWellBackground()
 {
     const QString path = QString::fromStdString(Settings.InnerImage);
+    // A plain colour and an opaque picture tiled from the well's corner repeat with a short
+    // period: one period is kept instead of a well-sized picture.
+    const auto plain = [this] {
+        BackgroundTiled = true;
+        Background = QImage(64, 64, QImage::Format_RGB32);
+        TRasterOps::Fill(Background, Background.rect(), RgbFromColorRef(Settings.InnerColor));
+    };
+    BackgroundTiled = false;
+    if (Well.WellWidth <= 0 || Well.WellHeight <= 0)
+        Background = QImage();
+    else
+        Resize(Background, Well.WellWidth, Well.WellHeight);
     if (Settings.InnerMode == 1 || path.isEmpty())
     {
-        TRasterOps::Fill(Background, Background.rect(), RgbFromColorRef(Settings.InnerColor));
+        if (!Background.isNull())
+            plain();
     }
     else
     {
@@ -356,19 +381,51 @@ void TWellPainter::BuildWellBackground()
             Settings.InnerImage.clear();
             Settings.InnerMode = 1;
             // The colour shows at once instead of waiting for the next rebuild.
-            TRasterOps::Fill(Background, Background.rect(), RgbFromColorRef(Settings.InnerColor));
+            if (!Background.isNull())
+                plain();
+        }
+        else if (!Background.isNull() && Settings.InnerTile && picture.width() > 0 && picture.height() > 0
+                 && !picture.hasAlphaChannel() && picture.depth() == 32)
+        {
+            BackgroundTiled = true;
+            Background = picture;
         }
         else
         {
             const bool tile = Settings.InnerTile && picture.width() > 0 && picture.height() > 0;
             // Transparent parts of icons show the stretched picture through the tiles.
             if (!TPictureLoader::IsJpegPath(path) && picture.hasAlphaChannel())
-                DrawPicture(Background, picture, false);
-            DrawPicture(Background, picture, tile);
+                TPictureFill::Draw(Background, picture, false);
+            TPictureFill::Draw(Background, picture, tile);
         }
     }
-    TRasterOps::Copy(Board, 0, 0, Background, 0, 0, Background.width(), Background.height());
+    Cells.SetWellBackground(&Background, Well.Origin(), BackgroundTiled);
+    CopyBackground(Board, 0, 0, Board.width(), Board.height());
     Invalidate();
+}
+
+void TWellPainter::CopyBackground(QImage& target, int x, int y, int w, int h) const
+{
+    if (!BackgroundTiled)
+    {
+        TRasterOps::Copy(target, x, y, Background, x, y, w, h);
+        return;
+    }
+    const QRect rect = QRect(x, y, w, h) & target.rect();
+    if (rect.isEmpty() || target.depth() != 32)
+        return;
+    QImage part(target.bits() + rect.y() * target.bytesPerLine() + rect.x() * 4, rect.width(), rect.height(),
+                target.bytesPerLine(), target.format());
+    TRasterOps::Tile(part, Background, rect.topLeft());
+}
+
+QImage TWellPainter::WellBackground() const
+{
+    if (!BackgroundTiled)
+        return Background;
+    QImage whole(Well.WellWidth, Well.WellHeight, QImage::Format_RGB32);
+    CopyBackground(whole, 0, 0, whole.width(), whole.height());
+    return whole;
 }
 
 void TWellPainter::LoadOuterPicture()

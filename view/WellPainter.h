@@ -12,9 +12,10 @@
 struct TSettings;
 class TCellImages;
 
-// Paints the game window's client area into one client-sized image: the outer background, the
-// bevelled frame and the double-buffered well. The window shows that image and is told, through
-// the callbacks, what changed.
+// Paints the game window's client area: the outer background, the bevelled frame and the
+// double-buffered well. The window asks for any rectangle of it (Paint) straight into its own
+// backing store, so no client-sized copy is kept here; it is told, through the callbacks, what
+// changed. ComposeImage holds the well exactly as the window shows it.
 class TWellPainter
 {
 public:
@@ -58,10 +59,14 @@ public:
 
     void Invalidate();
     bool PaintPending() const { return PendingPaint; }
-    // What an invalidation leads to: EraseBackground, then FormPaint.
+    // What an invalidation leads to: FormPaint, after which every pixel of the window is painted
+    // anew (EraseBackground and the shown well) as the window asks for them.
     void PaintWindow();
 
-    void EraseBackground();
+    // The client area's rectangle area, in the images' pixels, drawn onto target with area's
+    // top-left corner at target's (0, 0): EraseBackground, then the well as shown.
+    void Paint(QImage& target, const QRect& area) const;
+    void EraseBackground(QImage& target, const QRect& area) const;
     void FormPaint();
     void ShowWell();
     void DrawBoardCell(int colour, int column, int row);
@@ -74,8 +79,11 @@ public:
     void LoadOuterPicture();
 
     const TWellGeometry& Geometry() const { return Well; }
-    const QImage& WindowImage() const { return Window; }
-    const QImage& WellBackground() const { return Background; }
+    // The whole client area as the window shows it.
+    QImage WindowImage() const;
+    QRect WindowRect() const { return QRect(0, 0, WindowWidth, WindowHeight); }
+    // The inner background over the whole well.
+    QImage WellBackground() const;
     const QImage& BoardImage() const { return Board; }
     const QImage& ComposeImage() const { return Compose; }
     const QImage& OuterPicture() const { return Outer; }
@@ -89,8 +97,9 @@ private:
     void Changed(const QRect& rect);
     void ReportFailure(const QString& path, const QString& reason);
     QString FailureReasonValue;
-    void DrawPicture(QImage& target, const QImage& picture, bool tile);
     void ShowCompose(const QRect& rect);
+    // The inner background's rectangle (x, y, w, h) of the well onto the same place of target.
+    void CopyBackground(QImage& target, int x, int y, int w, int h) const;
     int Device(int logical) const;
 
     TWellState State;
@@ -104,14 +113,18 @@ private:
     int ClientWidth = 0;
     int ClientHeight = 0;
 
-    QImage Window;
+    // The client area's size in the images' pixels.
+    int WindowWidth = 0;
+    int WindowHeight = 0;
+
+    // The inner background: the whole well, or one period of it repeated from the well's corner.
     QImage Background;
+    bool BackgroundTiled = false;
     QImage Board;
+    // What the window's well rectangle shows, whole even where the window cuts it off: the
+    // piece is composed here, the dissolve drawn here, and landed pieces are taken back from here.
     QImage Compose;
     QImage Outer;
-    // What the window's well rectangle last received, whole even where the window cuts it off;
-    // the landed pieces are taken back from here.
-    QImage ShownWell;
 
     bool PendingPaint = false;
     bool Painting = false;

@@ -51,6 +51,7 @@ struct TRig
         const QString folder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
         Settings.InnerImage = (folder + QStringLiteral("texture2.bmp")).toStdString();
         Settings.OuterImage = (folder + QStringLiteral("texture1.bmp")).toStdString();
+        Painter.WindowChanged = [this](const QRect& rect) { PaintScreen(rect); };
         Painter.SetPixelRatio(Ratio);
         Painter.SetCellSize(Fit.CellWidth, Fit.CellHeight);
         Cells.MakeCellImages(1, Painter.CellWidth(), Painter.CellHeight());
@@ -74,6 +75,35 @@ struct TRig
     int32_t BlockY = 0;
     TGameState State = gsPlaying;
     TCellImages Cells;
+
+    // The window's backing store: every change reaches it as the client area's paint handler
+    // puts it there, so the figures include getting the pixels to the window.
+    void PaintScreen(const QRect& logical)
+    {
+        const double ratio = Painter.PixelRatio();
+        const QRect area = QRectF(logical.x() * ratio, logical.y() * ratio, logical.width() * ratio,
+                                  logical.height() * ratio).toAlignedRect();
+        PaintArea(area & Painter.WindowRect());
+    }
+
+    void PaintArea(const QRect& area)
+    {
+        if (Screen.size() != Painter.WindowRect().size())
+            Screen = QImage(Painter.WindowRect().size(), QImage::Format_RGB32);
+        if (area.isEmpty())
+            return;
+        QImage view(Screen.bits() + area.y() * Screen.bytesPerLine() + area.x() * 4, area.width(), area.height(),
+                    Screen.bytesPerLine(), QImage::Format_RGB32);
+        Painter.Paint(view, area);
+    }
+
+    void FullRepaint()
+    {
+        Painter.PaintWindow();
+        PaintArea(Painter.WindowRect());
+    }
+
+    QImage Screen;
     TWellPainter Painter;
 };
 
@@ -98,8 +128,8 @@ void FullRepaintAt4K(benchmark::State& state)
 {
     TRig rig;
     for (auto _ : state)
-        rig.Painter.PaintWindow();
-    benchmark::DoNotOptimize(rig.Painter.WindowImage().constBits());
+        rig.FullRepaint();
+    benchmark::DoNotOptimize(rig.Screen.constBits());
 }
 BENCHMARK(FullRepaintAt4K)->Unit(benchmark::kMillisecond);
 

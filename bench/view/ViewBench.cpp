@@ -78,7 +78,11 @@ struct TBench
         Settings.InnerImage = Texture("texture2.bmp", 3);
         Settings.OuterImage = Texture("texture1.bmp", 5);
         LoadCells(Cells, Settings.BlockWidth, Settings.BlockHeight);
-        Painter.WindowChanged = [this](const QRect& rect) { Shown += rect.width(); };
+        Painter.WindowChanged = [this](const QRect& rect)
+        {
+            Shown += rect.width();
+            PaintScreen(rect);
+        };
         Painter.FormResize(clientWidth, clientHeight);
         Painter.UpdateGeometry();
         Painter.LoadOuterPicture();
@@ -98,6 +102,35 @@ struct TBench
     int32_t BlockY = 0;
     TGameState State = gsPlaying;
     TCellImages Cells;
+
+    // The window's backing store: every change reaches it as the client area's paint handler
+    // puts it there, so the figures include getting the pixels to the window.
+    void PaintScreen(const QRect& logical)
+    {
+        const double ratio = Painter.PixelRatio();
+        const QRect area = QRectF(logical.x() * ratio, logical.y() * ratio, logical.width() * ratio,
+                                  logical.height() * ratio).toAlignedRect();
+        PaintArea(area & Painter.WindowRect());
+    }
+
+    void PaintArea(const QRect& area)
+    {
+        if (Screen.size() != Painter.WindowRect().size())
+            Screen = QImage(Painter.WindowRect().size(), QImage::Format_RGB32);
+        if (area.isEmpty())
+            return;
+        QImage view(Screen.bits() + area.y() * Screen.bytesPerLine() + area.x() * 4, area.width(), area.height(),
+                    Screen.bytesPerLine(), QImage::Format_RGB32);
+        Painter.Paint(view, area);
+    }
+
+    void FullRepaint()
+    {
+        Painter.PaintWindow();
+        PaintArea(Painter.WindowRect());
+    }
+
+    QImage Screen;
     TWellPainter Painter;
     int64_t Shown = 0;
 };
@@ -126,8 +159,8 @@ void FullRepaint(benchmark::State& state)
 {
     TBench bench(1920, 1080);
     for (auto _ : state)
-        bench.Painter.PaintWindow();
-    benchmark::DoNotOptimize(bench.Painter.WindowImage().constBits());
+        bench.FullRepaint();
+    benchmark::DoNotOptimize(bench.Screen.constBits());
 }
 BENCHMARK(FullRepaint)->Unit(benchmark::kMillisecond);
 
@@ -137,8 +170,8 @@ void FullRepaintStopped(benchmark::State& state)
     TBench bench(1920, 1080);
     bench.State = gsStopped;
     for (auto _ : state)
-        bench.Painter.PaintWindow();
-    benchmark::DoNotOptimize(bench.Painter.WindowImage().constBits());
+        bench.FullRepaint();
+    benchmark::DoNotOptimize(bench.Screen.constBits());
 }
 BENCHMARK(FullRepaintStopped)->Unit(benchmark::kMillisecond);
 

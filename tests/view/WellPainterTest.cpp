@@ -160,6 +160,42 @@ TEST_F(WellPainting, OuterPictureIsTiledFromTheTopLeftCorner)
     EXPECT_EQ(green, 16 * 11 - 7 * 10);
 }
 
+// The window asks for rectangles of its own choosing; each must match the whole client area
+// painted at once, whatever it crosses: tiles, frame, band, well, the edges.
+TEST_F(WellPainting, AnyRectanglePaintedAloneMatchesTheWholeWindow)
+{
+    QImage picture = Plain(qRgb(255, 0, 0), 64, 48);
+    picture.setPixel(0, 0, qRgb(0, 255, 0));
+    picture.setPixel(63, 47, qRgb(0, 0, 255));
+    for (const bool tile : {true, false})
+    {
+        SCOPED_TRACE(tile ? "tiled" : "stretched");
+        Settings.OuterMode = 2;
+        Settings.OuterTile = tile;
+        Settings.InnerMode = 2;
+        Settings.InnerTile = tile;
+        Settings.OuterImage = SaveBmp(QStringLiteral("outer.bmp"), picture).toStdString();
+        Settings.InnerImage = SaveBmp(QStringLiteral("inner.bmp"), picture.mirrored()).toStdString();
+        Open();
+        Painter.LoadOuterPicture();
+        Painter.DrawBoardCell(3, 2, 16);
+        Painter.ShowWell();
+        const QImage whole = Painter.WindowImage();
+        const QPoint well = Painter.Geometry().Origin();
+        for (const QRect area : {QRect(0, 0, 1016, 680), QRect(1, 2, 63, 47), QRect(well - QPoint(9, 9), QSize(30, 30)),
+                                 QRect(well + QPoint(2 * W - 5, 16 * H - 3), QSize(W + 9, H + 40)),
+                                 QRect(1000, 670, 16, 10), QRect(70, 65, 1, 600)})
+        {
+            SCOPED_TRACE(testing::Message() << area.x() << "," << area.y());
+            QImage part(area.size(), QImage::Format_RGB32);
+            part.fill(Qt::black);
+            Painter.Paint(part, area);
+            // Beyond the client area the part keeps its black.
+            EXPECT_EQ(part, whole.copy(area).convertToFormat(QImage::Format_RGB32));
+        }
+    }
+}
+
 TEST_F(WellPainting, StretchedOuterPictureTakesNearestPixels)
 {
     QImage picture = Plain(qRgb(255, 0, 0), 64, 64);
@@ -389,13 +425,14 @@ TEST_F(WellPainting, WhilePausedOrStoppedThePieceIsNotComposed)
     Painter.RedrawPieceArea(0, 5 * H, 2 * W, H);
     ASSERT_EQ(WindowCell(1, 5), Cell(4));
 
-    // Paused: the last composition is shown again, even for a moved piece.
+    // Paused: nothing is composed; the window keeps what it shows (here the bare well), even for
+    // a moved piece.
     State = gsPaused;
     Painter.ShowWell();
     BlockX = 1;
     Painter.RedrawPieceArea(0, 5 * H, 2 * W, H);
-    EXPECT_EQ(WindowCell(0, 5), Cell(4));
-    EXPECT_EQ(WindowCell(1, 5), Cell(4));
+    EXPECT_EQ(WindowCell(0, 5), Plain(Inner));
+    EXPECT_EQ(WindowCell(1, 5), Plain(Inner));
 
     // Stopped: only the settled cells.
     State = gsStopped;
