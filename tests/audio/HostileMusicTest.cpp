@@ -2,6 +2,7 @@
 #include "audio/GameMusic.h"
 #include "audio/SoundEffects.h"
 #include "tests/audio/AudioTestFiles.h"
+#include "tests/support/TimeBound.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +26,7 @@ using namespace AudioTestFiles;
 
 namespace
 {
-constexpr qint64 LongestCallMs = 100;
+constexpr qint64 LongestCallMs = TimeBoundMs(100);
 
 // Times one call of the window thread; a call that never comes back ends the run with a message
 // instead of hanging it.

@@ -1,7 +1,6 @@
 #include "tools/cellart/GlyphArt.h"
 
 #include "cellart/CellHues.h"
-#include "tools/cellart/IconArt.h"
 #include "tools/cellart/PixelCanvas.h"
 
 #include <cmath>
@@ -172,7 +171,14 @@ QImage GlyphArt::Mode(const QString& name)
         canvas.Cell(6, 5, 4, 5, hue(4));
         canvas.Cell(10, 5, 5, 5, hue(6));
     } else {
-        return IconArt::Render(Size);
+        // Pieces of one to three cells as this mode deals them, settled in a staircase on a
+        // clear ground like the other modes' pictures.
+        canvas.Cell(2, 10, 4, 4, hue(1));
+        canvas.Cell(6, 10, 4, 4, hue(2));
+        canvas.Cell(10, 10, 4, 4, hue(3));
+        canvas.Cell(6, 6, 4, 4, hue(5));
+        canvas.Cell(10, 6, 4, 4, hue(4));
+        canvas.Cell(10, 2, 4, 4, hue(7));
     }
     return canvas.Image();
 }
