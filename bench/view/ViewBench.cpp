@@ -5,6 +5,7 @@
 #include "core/Settings.h"
 #include "view/CellImages.h"
 #include "view/WellPainter.h"
+#include "PaintRig.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -64,10 +65,9 @@ std::string Texture(const char* name, int seed)
     return path.toStdString();
 }
 
-struct TBench
+struct TBench : TPaintRig
 {
     TBench(int clientWidth, int clientHeight)
-        : Painter(TWellState{&Board, &NewBoard, &Marks, &Piece, &BlockX, &BlockY, &State}, Settings, Cells)
     {
         Settings.BlockWidth = 44;
         Settings.BlockHeight = 37;
@@ -86,52 +86,9 @@ struct TBench
         Painter.FormResize(clientWidth, clientHeight);
         Painter.UpdateGeometry();
         Painter.LoadOuterPicture();
-        for (int row = 10; row < 17; ++row)
-            for (int column = 0; column < 9; ++column)
-                Board.At(row, column) = static_cast<uint8_t>((row + column) % 7 + 1);
-        NewBoard = Board;
-        Painter.RedrawWell(true);
+        FillLowerRows();
     }
 
-    TSettings Settings;
-    TGrid Board;
-    TGrid NewBoard;
-    TGrid Marks;
-    TBlock Piece;
-    int32_t BlockX = 2;
-    int32_t BlockY = 0;
-    TGameState State = gsPlaying;
-    TCellImages Cells;
-
-    // The window's backing store: every change reaches it as the client area's paint handler
-    // puts it there, so the figures include getting the pixels to the window.
-    void PaintScreen(const QRect& logical)
-    {
-        const double ratio = Painter.PixelRatio();
-        const QRect area = QRectF(logical.x() * ratio, logical.y() * ratio, logical.width() * ratio,
-                                  logical.height() * ratio).toAlignedRect();
-        PaintArea(area & Painter.WindowRect());
-    }
-
-    void PaintArea(const QRect& area)
-    {
-        if (Screen.size() != Painter.WindowRect().size())
-            Screen = QImage(Painter.WindowRect().size(), QImage::Format_RGB32);
-        if (area.isEmpty())
-            return;
-        QImage view(Screen.bits() + area.y() * Screen.bytesPerLine() + area.x() * 4, area.width(), area.height(),
-                    Screen.bytesPerLine(), QImage::Format_RGB32);
-        Painter.Paint(view, area);
-    }
-
-    void FullRepaint()
-    {
-        Painter.PaintWindow();
-        PaintArea(Painter.WindowRect());
-    }
-
-    QImage Screen;
-    TWellPainter Painter;
     int64_t Shown = 0;
 };
 
