@@ -113,11 +113,6 @@ void TCellImages::DrawCell(QImage& target, int x, int y, int w, int h, int colou
     DrawCell(target, WellOrigin, x, y, w, h, colour, step);
 }
 
-void TCellImages::DrawCellClipped(QImage& target, const QRect& clip, int x, int y, int w, int h, int colour)
-{
-    TRasterOps::Stretch(target, QRect(x, y, w, h), CellImage(colour), TRasterOp::Copy, clip);
-}
-
 void TCellImages::DrawCell(QImage& target, QPoint wellOrigin, int x, int y, int w, int h, int colour, int step)
 {
     const QRect rect(x, y, w, h);

@@ -47,8 +47,6 @@ public:
     // Step 0 draws the cell (colour 0 draws nothing), steps 1..4 the dissolve frames, 5 and above
     // the bare well background. x and y are in the coordinates of the target.
     void DrawCell(QImage& target, int x, int y, int w, int h, int colour, int step);
-    // Step 0 of a cell, changing only the target's pixels inside clip.
-    void DrawCellClipped(QImage& target, const QRect& clip, int x, int y, int w, int h, int colour);
     // The same with the well standing at wellOrigin on this target.
     void DrawCell(QImage& target, QPoint wellOrigin, int x, int y, int w, int h, int colour, int step);
 

@@ -3,7 +3,6 @@
 #include "core/Settings.h"
 #include "view/CellImages.h"
 #include "view/ColorRef.h"
-#include "view/ImageCellSurface.h"
 #include "pictures/PictureLoader.h"
 #include "view/PictureFill.h"
 #include "view/RasterOps.h"
@@ -39,7 +38,7 @@ TWellPainter::TWellPainter(const TGameEngine& engine, TSettings& settings, TCell
 }
 
 TWellPainter::TWellPainter(const TWellState& state, TSettings& settings, TCellImages& cells)
-    : State(state), Settings(settings), Cells(cells)
+    : State(state), Settings(settings), Cells(cells), WellCells(cells)
 {
     Cells.SetWellBackground(&Background, Well.Origin(), BackgroundTiled);
 }
@@ -130,8 +129,23 @@ void TWellPainter::UpdateGeometry()
 
 void TWellPainter::ResizeWellImages()
 {
-    Resize(Board, Well.WellWidth, Well.WellHeight);
-    Resize(Compose, Well.WellWidth, Well.WellHeight);
+    WellCells.SetSize(Columns(), Rows(), CellWidth(), CellHeight());
+}
+
+QImage TWellPainter::LayerImage(const TWellCells::TLayer& layer) const
+{
+    if (Well.WellWidth <= 0 || Well.WellHeight <= 0)
+        return {};
+    QImage image(Well.WellWidth, Well.WellHeight, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    WellCells.Paint(image, QPoint(0, 0), layer);
+    return image;
+}
+
+void TWellPainter::ClearLayer(TWellCells::TLayer& layer) const
+{
+    for (auto& row : layer)
+        row.fill(TShownCell{});
 }
 
 void TWellPainter::Invalidate()
@@ -178,7 +192,7 @@ void TWellPainter::Paint(QImage& target, const QRect& area) const
     }
     // The well covers its own rectangle whole, so the background is drawn only around it: each
     // pixel is written once.
-    const QRegion around = QRegion(area) - QRegion(Well.WellRect());
+    const QRegion around = Well.WellRect().contains(area) ? QRegion() : QRegion(area) - QRegion(Well.WellRect());
     for (const QRect& rect : around)
     {
         const QPoint at = rect.topLeft() - area.topLeft();
@@ -187,8 +201,13 @@ void TWellPainter::Paint(QImage& target, const QRect& area) const
         EraseBackground(part, rect);
     }
     // The well over the silver band, as the paint handler puts it there.
-    TRasterOps::Copy(target, Well.WellLeft - area.x(), Well.WellTop - area.y(), Compose, 0, 0, Compose.width(),
-                     Compose.height());
+    const QRect well = area & Well.WellRect();
+    if (well.isEmpty())
+        return;
+    const QPoint at = well.topLeft() - area.topLeft();
+    QImage part(target.bits() + at.y() * target.bytesPerLine() + at.x() * 4, well.width(), well.height(),
+                target.bytesPerLine(), target.format());
+    WellCells.Paint(part, Well.Origin() - well.topLeft(), Shown);
 }
 
 void TWellPainter::EraseBackground(QImage& target, const QRect& area) const
@@ -225,27 +244,9 @@ void TWellPainter::FormPaint()
     const TGameState state = *State.GameState;
     if (state == gsPaused)
     {
-        CopyBackground(Board, 0, 0, Board.width(), Board.height());
-        if (!Board.isNull())
-        {
-            // Laid out in window coordinates, the text drawn at the image's own pixels.
-            Board.setDevicePixelRatio(Ratio);
-            {
-                QPainter painter(&Board);
-                painter.setFont(Font);
-                const QFontMetrics metrics(Font, &Board);
-                const QString text = PauseBanner();
-                const int textWidth = metrics.horizontalAdvance(text);
-                const int textHeight = metrics.height();
-                const int width = static_cast<int>(Board.width() / Ratio);
-                const int height = static_cast<int>(Board.height() / Ratio);
-                const QRect box((width - textWidth) / 2, (height - textHeight) / 2, textWidth, textHeight);
-                painter.fillRect(box, QColor(BannerGround));
-                painter.setPen(Qt::black);
-                painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
-            }
-            Board.setDevicePixelRatio(1.0);
-        }
+        if (!BannerValid)
+            MakeBanner();
+        WellCells.ShowBanner(Settled);
         ShowWell();
     }
     if (state == gsStopped)
@@ -254,20 +255,70 @@ void TWellPainter::FormPaint()
         PreviewRepaintRequested();
 }
 
+void TWellPainter::MakeBanner()
+{
+    BannerValid = true;
+    WellCells.SetBanner(QImage(), QPoint());
+    if (Well.WellWidth <= 0 || Well.WellHeight <= 0)
+        return;
+    // Drawn on the whole background as the paint handler draws it, then cut to the rows and
+    // columns it changed: only the banner's own pixels are kept while paused.
+    QImage well(Well.WellWidth, Well.WellHeight, QImage::Format_RGB32);
+    CopyBackground(well, 0, 0, well.width(), well.height());
+    const QImage background = well.copy(0, 0, well.width(), well.height());
+    DrawBanner(well);
+    QRect changed;
+    for (int y = 0; y < well.height(); ++y)
+    {
+        const auto* drawn = reinterpret_cast<const uint32_t*>(well.constScanLine(y));
+        const auto* ground = reinterpret_cast<const uint32_t*>(background.constScanLine(y));
+        int left = 0;
+        int right = well.width() - 1;
+        while (left <= right && drawn[left] == ground[left])
+            ++left;
+        while (right >= left && drawn[right] == ground[right])
+            --right;
+        if (left <= right)
+            changed |= QRect(left, y, right - left + 1, 1);
+    }
+    if (!changed.isEmpty())
+        WellCells.SetBanner(well.copy(changed), changed.topLeft());
+}
+
+void TWellPainter::DrawBanner(QImage& well) const
+{
+    // Laid out in window coordinates, the text drawn at the image's own pixels.
+    well.setDevicePixelRatio(Ratio);
+    {
+        QPainter painter(&well);
+        painter.setFont(Font);
+        const QFontMetrics metrics(Font, &well);
+        const QString text = PauseBanner();
+        const int textWidth = metrics.horizontalAdvance(text);
+        const int textHeight = metrics.height();
+        const int width = static_cast<int>(well.width() / Ratio);
+        const int height = static_cast<int>(well.height() / Ratio);
+        const QRect box((width - textWidth) / 2, (height - textHeight) / 2, textWidth, textHeight);
+        painter.fillRect(box, QColor(BannerGround));
+        painter.setPen(Qt::black);
+        painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+    }
+    well.setDevicePixelRatio(1.0);
+}
+
 void TWellPainter::ShowWell()
 {
-    TRasterOps::Copy(Compose, 0, 0, Board, 0, 0, Board.width(), Board.height());
+    Shown = Settled;
     Changed(Well.WellRect());
 }
 
 void TWellPainter::DrawBoardCell(int colour, int column, int row)
 {
-    const int w = CellWidth();
-    const int h = CellHeight();
-    if (colour != 0)
-        Cells.DrawCell(Board, column * w, row * h, w, h, colour, 0);
-    else
-        CopyBackground(Board, column * w, row * h, w, h);
+    if (column < 0 || column >= WellCells.Columns() || row < 0 || row >= WellCells.Rows())
+        return;
+    // A picture that was never loaded draws nothing.
+    if (colour == 0 || !Cells.CellImage(colour).isNull())
+        Settled[row][column] = TShownCell{static_cast<uint8_t>(colour), 0, false};
 }
 
 void TWellPainter::RedrawWell(bool full)
@@ -291,15 +342,19 @@ void TWellPainter::RedrawWell(bool full)
 void TWellPainter::RedrawPieceArea(int x, int y, int width, int height)
 {
     const TGameState state = *State.GameState;
-    const QRect rect(x, y, width, height);
+    // Whole cells: the engine asks for rectangles of them.
+    const QRect cells = WellCells.CellsMeeting(QRect(x, y, width, height));
+    const QRect rect = cells.isEmpty() ? QRect(x, y, width, height) : WellCells.PixelsOf(cells).united(QRect(x, y, width, height));
     if (state != gsPaused)
     {
         // Composed in place: only the rectangle changes, so the piece's cells outside it are
         // left out, as the window would not have shown them.
-        TRasterOps::Copy(Compose, x, y, Board, x, y, width, height);
-        if (state != gsStopped)
+        for (int row = cells.top(); row <= cells.bottom(); ++row)
+            for (int column = cells.left(); column <= cells.right(); ++column)
+                Shown[row][column] = Settled[row][column];
+        if (state != gsStopped && !cells.isEmpty())
         {
-            TImageCellSurface surface(Cells, Compose, rect);
+            TLayerCellSurface surface(WellCells, Cells, Shown, WellCells.PixelsOf(cells), CellWidth(), CellHeight());
             State.CurrentBlock->Draw(surface, *State.BlockX, *State.BlockY, CellWidth(), CellHeight());
         }
     }
@@ -313,12 +368,12 @@ void TWellPainter::ShowCompose(const QRect& rect)
 
 void TWellPainter::CaptureWell()
 {
-    TRasterOps::Copy(Board, 0, 0, Compose, 0, 0, Compose.width(), Compose.height());
+    Settled = Shown;
 }
 
 void TWellPainter::ShowEmptyWell()
 {
-    CopyBackground(Board, 0, 0, Board.width(), Board.height());
+    ClearLayer(Settled);
     ShowWell();
 }
 
@@ -326,22 +381,18 @@ void TWellPainter::DrawDissolveFrame(int step)
 {
     const TGrid& board = *State.Board;
     const TGrid& marks = *State.ClearMarks;
-    const int w = CellWidth();
-    const int h = CellHeight();
-    const QPoint origin = Well.Origin();
     QRect changed;
-    for (int row = 0; row < Rows(); ++row)
+    for (int row = 0; row < WellCells.Rows(); ++row)
     {
-        for (int column = 0; column < Columns(); ++column)
+        for (int column = 0; column < WellCells.Columns(); ++column)
         {
             if (marks.At(row, column) == 0)
                 continue;
-            const int colour = board.At(row, column);
-            Cells.DrawCell(Compose, QPoint(0, 0), column * w, row * h, w, h, colour, step);
-            changed |= QRect(origin.x() + column * w, origin.y() + row * h, w, h);
+            Shown[row][column] = TShownCell{board.At(row, column), static_cast<uint8_t>(std::clamp(step, 0, 255)), false};
+            changed |= QRect(column, row, 1, 1);
         }
     }
-    Changed(changed);
+    Changed(WellCells.PixelsOf(changed).translated(Well.Origin()) & Well.WellRect());
 }
 
 void TWellPainter::ReportFailure(const QString& path, const QString& reason)
@@ -400,7 +451,8 @@ void TWellPainter::BuildWellBackground()
         }
     }
     Cells.SetWellBackground(&Background, Well.Origin(), BackgroundTiled);
-    CopyBackground(Board, 0, 0, Board.width(), Board.height());
+    BannerValid = false;
+    ClearLayer(Settled);
     Invalidate();
 }
 

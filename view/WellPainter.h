@@ -1,5 +1,6 @@
 #pragma once
 
+#include "view/WellCells.h"
 #include "view/WellGeometry.h"
 #include "view/WellState.h"
 
@@ -15,7 +16,8 @@ class TCellImages;
 // Paints the game window's client area: the outer background, the bevelled frame and the
 // double-buffered well. The window asks for any rectangle of it (Paint) straight into its own
 // backing store, so no client-sized copy is kept here; it is told, through the callbacks, what
-// changed. ComposeImage holds the well exactly as the window shows it.
+// changed. The board and compose images are kept as records of what each cell shows (TWellCells),
+// drawn into the backing store only when it is painted, so a change writes each pixel once.
 class TWellPainter
 {
 public:
@@ -37,7 +39,11 @@ public:
     QString FailureReason() const { return FailureReasonValue; }
 
     // The window's font, used by the pause banner.
-    void SetFont(const QFont& font) { Font = font; }
+    void SetFont(const QFont& font)
+    {
+        Font = font;
+        BannerValid = false;
+    }
 
     // The client area changed size: the well keeps its size and is centred again. The size is in
     // the window's coordinates; the images hold PixelRatio() pixels for each of those.
@@ -84,8 +90,10 @@ public:
     QRect WindowRect() const { return QRect(0, 0, WindowWidth, WindowHeight); }
     // The inner background over the whole well.
     QImage WellBackground() const;
-    const QImage& BoardImage() const { return Board; }
-    const QImage& ComposeImage() const { return Compose; }
+    // The inner background with every settled cell as last redrawn or captured; never the piece.
+    QImage BoardImage() const { return LayerImage(Settled); }
+    // The well exactly as the window shows it, whole even where the window cuts it off.
+    QImage ComposeImage() const { return LayerImage(Shown); }
     const QImage& OuterPicture() const { return Outer; }
 
     static QString PauseBanner();
@@ -94,6 +102,11 @@ private:
     int Rows() const;
     int Columns() const;
     void ResizeWellImages();
+    QImage LayerImage(const TWellCells::TLayer& layer) const;
+    void ClearLayer(TWellCells::TLayer& layer) const;
+    // The banner drawn over the background, cut to the pixels it changes.
+    void MakeBanner();
+    void DrawBanner(QImage& well) const;
     void Changed(const QRect& rect);
     void ReportFailure(const QString& path, const QString& reason);
     QString FailureReasonValue;
@@ -120,10 +133,13 @@ private:
     // The inner background: the whole well, or one period of it repeated from the well's corner.
     QImage Background;
     bool BackgroundTiled = false;
-    QImage Board;
-    // What the window's well rectangle shows, whole even where the window cuts it off: the
-    // piece is composed here, the dissolve drawn here, and landed pieces are taken back from here.
-    QImage Compose;
+    TWellCells WellCells;
+    // BoardImage as a record: the background and the settled cells.
+    TWellCells::TLayer Settled{};
+    // What the window's well rectangle shows: the piece is composed here, the dissolve drawn
+    // here, and landed pieces are taken back from here.
+    TWellCells::TLayer Shown{};
+    bool BannerValid = false;
     QImage Outer;
 
     bool PendingPaint = false;
