@@ -113,8 +113,19 @@ void TWellPainter::FormResize(int clientWidth, int clientHeight)
     WindowWidth = std::max(0, Device(clientWidth));
     WindowHeight = std::max(0, Device(clientHeight));
     Well.Recentre(WindowWidth, WindowHeight);
+    AlignWell();
     Cells.SetWellBackground(&Background, Well.Origin(), BackgroundTiled);
     Invalidate();
+}
+
+void TWellPainter::AlignWell()
+{
+    // The window asks for repaints in its own coordinates: a well that starts on a whole one
+    // keeps the repaint of a changed cell from reaching a pixel into its neighbours.
+    if (Ratio == 1.0)
+        return;
+    Well.WellLeft = Device(static_cast<int>(std::floor(Well.WellLeft / Ratio)));
+    Well.WellTop = Device(static_cast<int>(std::floor(Well.WellTop / Ratio)));
 }
 
 void TWellPainter::UpdateGeometry()
@@ -122,6 +133,7 @@ void TWellPainter::UpdateGeometry()
     if (Device(ClientWidth) != WindowWidth || Device(ClientHeight) != WindowHeight)
         FormResize(ClientWidth, ClientHeight); // a new pixel ratio
     Well.Update(Columns(), Rows(), CellWidth(), CellHeight(), WindowWidth, WindowHeight);
+    AlignWell();
     ResizeWellImages();
     Cells.SetWellBackground(&Background, Well.Origin(), BackgroundTiled);
     BuildWellBackground();

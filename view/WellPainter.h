@@ -101,6 +101,7 @@ public:
 private:
     int Rows() const;
     int Columns() const;
+    void AlignWell();
     void ResizeWellImages();
     QImage LayerImage(const TWellCells::TLayer& layer) const;
     void ClearLayer(TWellCells::TLayer& layer) const;
