@@ -12,6 +12,9 @@
 #include <QRegion>
 #include <algorithm>
 #include <cmath>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 namespace
 {
@@ -28,6 +31,15 @@ void Resize(QImage& image, int width, int height)
     image = width > 0 && height > 0 ? QImage(width, height, QImage::Format_RGB32) : QImage();
     if (!image.isNull())
         image.fill(Qt::black);
+}
+
+// Pictures of the well's size, freed after a rebuild, go back to the system at once: glibc
+// keeps freed heap pages otherwise, and at 4K such a picture is ten megabytes.
+void ReleaseFreedMemory()
+{
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
 }
 
 } // namespace
@@ -277,13 +289,17 @@ void TWellPainter::MakeBanner()
     // columns it changed: only the banner's own pixels are kept while paused.
     QImage well(Well.WellWidth, Well.WellHeight, QImage::Format_RGB32);
     CopyBackground(well, 0, 0, well.width(), well.height());
-    const QImage background = well.copy(0, 0, well.width(), well.height());
     DrawBanner(well);
+    QImage row(well.width(), 1, QImage::Format_RGB32);
+    if (!BackgroundTiled)
+        row = Background.size() == well.size() ? Background : QImage(well.size(), QImage::Format_RGB32);
     QRect changed;
     for (int y = 0; y < well.height(); ++y)
     {
         const auto* drawn = reinterpret_cast<const uint32_t*>(well.constScanLine(y));
-        const auto* ground = reinterpret_cast<const uint32_t*>(background.constScanLine(y));
+        if (BackgroundTiled)
+            TRasterOps::Tile(row, Background, QPoint(0, y));
+        const auto* ground = reinterpret_cast<const uint32_t*>(row.constScanLine(BackgroundTiled ? 0 : y));
         int left = 0;
         int right = well.width() - 1;
         while (left <= right && drawn[left] == ground[left])
@@ -295,6 +311,8 @@ void TWellPainter::MakeBanner()
     }
     if (!changed.isEmpty())
         WellCells.SetBanner(well.copy(changed), changed.topLeft());
+    well = QImage();
+    ReleaseFreedMemory();
 }
 
 void TWellPainter::DrawBanner(QImage& well) const
@@ -425,13 +443,12 @@ void TWellPainter::BuildWellBackground()
         TRasterOps::Fill(Background, Background.rect(), RgbFromColorRef(Settings.InnerColor));
     };
     BackgroundTiled = false;
-    if (Well.WellWidth <= 0 || Well.WellHeight <= 0)
+    const bool noWell = Well.WellWidth <= 0 || Well.WellHeight <= 0;
+    if (noWell)
         Background = QImage();
-    else
-        Resize(Background, Well.WellWidth, Well.WellHeight);
     if (Settings.InnerMode == 1 || path.isEmpty())
     {
-        if (!Background.isNull())
+        if (!noWell)
             plain();
     }
     else
@@ -444,10 +461,10 @@ void TWellPainter::BuildWellBackground()
             Settings.InnerImage.clear();
             Settings.InnerMode = 1;
             // The colour shows at once instead of waiting for the next rebuild.
-            if (!Background.isNull())
+            if (!noWell)
                 plain();
         }
-        else if (!Background.isNull() && Settings.InnerTile && picture.width() > 0 && picture.height() > 0
+        else if (!noWell && Settings.InnerTile && picture.width() > 0 && picture.height() > 0
                  && !picture.hasAlphaChannel() && picture.depth() == 32)
         {
             BackgroundTiled = true;
@@ -455,6 +472,8 @@ void TWellPainter::BuildWellBackground()
         }
         else
         {
+            if (!noWell)
+                Resize(Background, Well.WellWidth, Well.WellHeight);
             const bool tile = Settings.InnerTile && picture.width() > 0 && picture.height() > 0;
             // Transparent parts of icons show the stretched picture through the tiles.
             if (!TPictureLoader::IsJpegPath(path) && picture.hasAlphaChannel())
@@ -465,6 +484,7 @@ void TWellPainter::BuildWellBackground()
     Cells.SetWellBackground(&Background, Well.Origin(), BackgroundTiled);
     BannerValid = false;
     ClearLayer(Settled);
+    ReleaseFreedMemory();
     Invalidate();
 }
 
