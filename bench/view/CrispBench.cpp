@@ -13,8 +13,10 @@
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 namespace
 {
@@ -80,6 +82,39 @@ void FallStepAt4K(benchmark::State& state)
     }
 }
 BENCHMARK(FallStepAt4K)->Unit(benchmark::kMicrosecond);
+
+// What the machine allows: the pixels of a fall step (two rows of four cells) and of a full
+// repaint written by plain row copies into a store of the window's size, from a source that
+// stays in the cache as the cell pictures and textures do. The painting's figures above cannot
+// beat these.
+void StoreFloorAt4K(benchmark::State& state)
+{
+    const bool wholeWindow = state.range(0) != 0;
+    QImage screen(Device(ClientWidth), Device(ClientHeight), QImage::Format_RGB32);
+    screen.fill(Qt::black);
+    const int w = Device(Fit.CellWidth);
+    const int h = Device(Fit.CellHeight);
+    QImage source(wholeWindow ? 256 : 4 * w, wholeWindow ? 256 : h, QImage::Format_RGB32);
+    source.fill(Qt::gray);
+    const int width = wholeWindow ? screen.width() : 4 * w;
+    const int height = wholeWindow ? screen.height() : 2 * h;
+    const int left = wholeWindow ? 0 : (screen.width() - 9 * w) / 2 + 2 * w;
+    uchar* bits = screen.bits();
+    int step = 0;
+    for (auto _ : state)
+    {
+        const int top = wholeWindow ? 0 : (step++ % 9) * h;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; x += source.width())
+                std::memcpy(bits + (top + y) * screen.bytesPerLine() + (left + x) * 4,
+                            source.constScanLine(y % source.height()),
+                            static_cast<size_t>(std::min(source.width(), width - x)) * 4);
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * int64_t(width) * height * 4);
+    state.SetLabel(wholeWindow ? "full repaint's pixels" : "fall step's pixels");
+}
+BENCHMARK(StoreFloorAt4K)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 void FullRepaintAt4K(benchmark::State& state)
 {
