@@ -574,4 +574,63 @@ TEST_F(WellPainting, InvalidationWaitsForThePaintWhenTheWindowAsks)
     EXPECT_EQ(Painter.WindowImage().pixel(0, 0), Outer);
 }
 
+// At a pixel ratio above 1 the well starts on a whole window coordinate, so the repaint the window
+// is asked for after a fall step covers the piece's cells and nothing of their neighbours.
+TEST_F(WellPainting, AWellAtRatioTwoStartsOnAWholeWindowCoordinate)
+{
+    struct TCase
+    {
+        const char* Name;
+        double Ratio;
+        QSize Client;
+        QPoint Corner;
+        QRect Repaint;
+    };
+    const TCase cases[] = {
+        {"ratio 1", 1.0, {1016, 680}, {310, 25}, {486, 469, 44, 148}},
+        {"odd top", 2.0, {1016, 680}, {620, 50}, {486, 469, 44, 148}},
+        {"odd left", 2.0, {1017, 681}, {620, 52}, {486, 470, 44, 148}},
+    };
+    for (const TCase& c : cases)
+    {
+        SCOPED_TRACE(c.Name);
+        Painter.SetPixelRatio(c.Ratio);
+        Open(c.Client.width(), c.Client.height());
+        EXPECT_EQ(Painter.Geometry().Origin(), c.Corner);
+        ChangedRects.clear();
+        Painter.RedrawPieceArea(4 * Painter.CellWidth(), 12 * Painter.CellHeight(), Painter.CellWidth(),
+                                4 * Painter.CellHeight());
+        EXPECT_EQ(ChangedRects, std::vector<QRect>{c.Repaint});
+    }
+}
+
+// While paused the banner is kept as its own pixels over the background: any rectangle across
+// it, painted alone, matches the whole well, and the cells under it stay hidden.
+TEST_F(WellPainting, PausedWellPaintedInPiecesMatchesTheWhole)
+{
+    for (const double ratio : {1.0, 2.0})
+    {
+        SCOPED_TRACE(ratio);
+        Painter.SetPixelRatio(ratio);
+        Open();
+        Board.At(8, 4) = 3;
+        Painter.RedrawWell(true);
+        State = gsPaused;
+        Painter.PaintWindow();
+        const QImage whole = Painter.WindowImage();
+        const QRect well = Painter.Geometry().WellRect();
+        for (const QRect area : {QRect(well.center() - QPoint(40, 20), QSize(81, 41)),
+                                 QRect(well.left(), well.center().y() - 1, well.width(), 3)})
+        {
+            QImage part(area.size(), QImage::Format_RGB32);
+            part.fill(Qt::black);
+            Painter.Paint(part, area);
+            EXPECT_EQ(part, whole.copy(area));
+        }
+        const QImage shown = whole.copy(well);
+        EXPECT_EQ(shown.pixel(0, 0), Inner);
+        EXPECT_EQ(shown.pixel(shown.width() / 2, shown.height() / 2 - 2 * Painter.CellHeight()), Inner);
+    }
+}
+
 } // namespace
