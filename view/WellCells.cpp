@@ -46,6 +46,31 @@ void TWellCells::SetBanner(const QImage& banner, QPoint at)
     BannerAt = at;
 }
 
+void TWellCells::TakeBanner(const QImage& well)
+{
+    SetBanner(QImage(), QPoint());
+    if (well.depth() != 32)
+        return;
+    QImage ground(well.width(), 1, QImage::Format_RGB32);
+    QRect changed;
+    for (int y = 0; y < well.height(); ++y)
+    {
+        Cells.DrawCell(ground, QPoint(0, -y), 0, 0, well.width(), 1, 0, BareBackground);
+        const auto* drawn = reinterpret_cast<const uint32_t*>(well.constScanLine(y));
+        const auto* bare = reinterpret_cast<const uint32_t*>(ground.constScanLine(0));
+        int left = 0;
+        int right = well.width() - 1;
+        while (left <= right && drawn[left] == bare[left])
+            ++left;
+        while (right >= left && drawn[right] == bare[right])
+            --right;
+        if (left <= right)
+            changed |= QRect(left, y, right - left + 1, 1);
+    }
+    if (!changed.isEmpty())
+        SetBanner(well.copy(changed), changed.topLeft());
+}
+
 void TWellCells::ShowBanner(TLayer& layer) const
 {
     const QRect covered = Banner.isNull() ? QRect() : CellsMeeting(BannerRect());

@@ -40,6 +40,9 @@ public:
 
     // The pause banner as drawn over the background, and where its corner lies in the well.
     void SetBanner(const QImage& banner, QPoint at);
+    // The same from the whole well drawn with the banner over the bare background: the rows and
+    // columns that differ from the background are kept.
+    void TakeBanner(const QImage& well);
     QRect BannerRect() const { return QRect(BannerAt, Banner.size()); }
     // Every cell of the layer the bare background, with the banner over those it covers.
     void ShowBanner(TLayer& layer) const;

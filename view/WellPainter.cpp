@@ -4,7 +4,6 @@
 #include "view/CellImages.h"
 #include "view/ColorRef.h"
 #include "pictures/PictureLoader.h"
-#include "view/PictureFill.h"
 #include "view/RasterOps.h"
 
 #include <QFontMetrics>
@@ -24,15 +23,6 @@ constexpr QRgb ShadowColour = qRgb(128, 128, 128);
 constexpr QRgb FrameColour = qRgb(192, 192, 192);
 constexpr QRgb BannerGround = qRgb(255, 255, 255);
 
-void Resize(QImage& image, int width, int height)
-{
-    if (image.width() == width && image.height() == height && !image.isNull())
-        return;
-    image = width > 0 && height > 0 ? QImage(width, height, QImage::Format_RGB32) : QImage();
-    if (!image.isNull())
-        image.fill(Qt::black);
-}
-
 // Pictures of the well's size, freed after a rebuild, go back to the system at once: glibc
 // keeps freed heap pages otherwise, and at 4K such a picture is ten megabytes.
 void ReleaseFreedMemory()
@@ -40,6 +30,13 @@ void ReleaseFreedMemory()
 #if defined(__GLIBC__)
     malloc_trim(0);
 #endif
+}
+
+// The pixels of rect (inside target) as an image of their own, sharing target's memory.
+QImage Part(QImage& target, const QRect& rect)
+{
+    return QImage(target.bits() + rect.y() * target.bytesPerLine() + rect.x() * 4, rect.width(), rect.height(),
+                  target.bytesPerLine(), target.format());
 }
 
 } // namespace
@@ -52,7 +49,7 @@ TWellPainter::TWellPainter(const TGameEngine& engine, TSettings& settings, TCell
 TWellPainter::TWellPainter(const TWellState& state, TSettings& settings, TCellImages& cells)
     : State(state), Settings(settings), Cells(cells), WellCells(cells)
 {
-    Cells.SetWellBackground(&Background, Well.Origin(), BackgroundTiled);
+    Cells.SetWellBackground(&Inner.Image(), Well.Origin(), Inner.IsTiled());
 }
 
 QString TWellPainter::PauseBanner()
@@ -126,7 +123,7 @@ void TWellPainter::FormResize(int clientWidth, int clientHeight)
     WindowHeight = std::max(0, Device(clientHeight));
     Well.Recentre(WindowWidth, WindowHeight);
     AlignWell();
-    Cells.SetWellBackground(&Background, Well.Origin(), BackgroundTiled);
+    Cells.SetWellBackground(&Inner.Image(), Well.Origin(), Inner.IsTiled());
     Invalidate();
 }
 
@@ -147,7 +144,7 @@ void TWellPainter::UpdateGeometry()
     Well.Update(Columns(), Rows(), CellWidth(), CellHeight(), WindowWidth, WindowHeight);
     AlignWell();
     ResizeWellImages();
-    Cells.SetWellBackground(&Background, Well.Origin(), BackgroundTiled);
+    Cells.SetWellBackground(&Inner.Image(), Well.Origin(), Inner.IsTiled());
     BuildWellBackground();
 }
 
@@ -164,12 +161,6 @@ QImage TWellPainter::LayerImage(const TWellCells::TLayer& layer) const
     image.fill(Qt::black);
     WellCells.Paint(image, QPoint(0, 0), layer);
     return image;
-}
-
-void TWellPainter::ClearLayer(TWellCells::TLayer& layer) const
-{
-    for (auto& row : layer)
-        row.fill(TShownCell{});
 }
 
 void TWellPainter::Invalidate()
@@ -208,9 +199,7 @@ void TWellPainter::Paint(QImage& target, const QRect& area) const
     {
         if (inside.isEmpty())
             return;
-        const QPoint at = inside.topLeft() - area.topLeft();
-        QImage part(target.bits() + at.y() * target.bytesPerLine() + at.x() * 4, inside.width(), inside.height(),
-                    target.bytesPerLine(), target.format());
+        QImage part = Part(target, inside.translated(-area.topLeft()));
         Paint(part, inside);
         return;
     }
@@ -219,18 +208,14 @@ void TWellPainter::Paint(QImage& target, const QRect& area) const
     const QRegion around = Well.WellRect().contains(area) ? QRegion() : QRegion(area) - QRegion(Well.WellRect());
     for (const QRect& rect : around)
     {
-        const QPoint at = rect.topLeft() - area.topLeft();
-        QImage part(target.bits() + at.y() * target.bytesPerLine() + at.x() * 4, rect.width(), rect.height(),
-                    target.bytesPerLine(), target.format());
+        QImage part = Part(target, rect.translated(-area.topLeft()));
         EraseBackground(part, rect);
     }
     // The well over the silver band, as the paint handler puts it there.
     const QRect well = area & Well.WellRect();
     if (well.isEmpty())
         return;
-    const QPoint at = well.topLeft() - area.topLeft();
-    QImage part(target.bits() + at.y() * target.bytesPerLine() + at.x() * 4, well.width(), well.height(),
-                target.bytesPerLine(), target.format());
+    QImage part = Part(target, well.translated(-area.topLeft()));
     WellCells.Paint(part, Well.Origin() - well.topLeft(), Shown);
 }
 
@@ -288,29 +273,9 @@ void TWellPainter::MakeBanner()
     // Drawn on the whole background as the paint handler draws it, then cut to the rows and
     // columns it changed: only the banner's own pixels are kept while paused.
     QImage well(Well.WellWidth, Well.WellHeight, QImage::Format_RGB32);
-    CopyBackground(well, 0, 0, well.width(), well.height());
+    Inner.CopyTo(well, 0, 0, well.width(), well.height());
     DrawBanner(well);
-    QImage row(well.width(), 1, QImage::Format_RGB32);
-    if (!BackgroundTiled)
-        row = Background.size() == well.size() ? Background : QImage(well.size(), QImage::Format_RGB32);
-    QRect changed;
-    for (int y = 0; y < well.height(); ++y)
-    {
-        const auto* drawn = reinterpret_cast<const uint32_t*>(well.constScanLine(y));
-        if (BackgroundTiled)
-            TRasterOps::Tile(row, Background, QPoint(0, y));
-        const auto* ground = reinterpret_cast<const uint32_t*>(row.constScanLine(BackgroundTiled ? 0 : y));
-        int left = 0;
-        int right = well.width() - 1;
-        while (left <= right && drawn[left] == ground[left])
-            ++left;
-        while (right >= left && drawn[right] == ground[right])
-            --right;
-        if (left <= right)
-            changed |= QRect(left, y, right - left + 1, 1);
-    }
-    if (!changed.isEmpty())
-        WellCells.SetBanner(well.copy(changed), changed.topLeft());
+    WellCells.TakeBanner(well);
     well = QImage();
     ReleaseFreedMemory();
 }
@@ -374,7 +339,8 @@ void TWellPainter::RedrawPieceArea(int x, int y, int width, int height)
     const TGameState state = *State.GameState;
     // Whole cells: the engine asks for rectangles of them.
     const QRect cells = WellCells.CellsMeeting(QRect(x, y, width, height));
-    const QRect rect = cells.isEmpty() ? QRect(x, y, width, height) : WellCells.PixelsOf(cells).united(QRect(x, y, width, height));
+    const QRect asked(x, y, width, height);
+    const QRect rect = cells.isEmpty() ? asked : WellCells.PixelsOf(cells).united(asked);
     if (state != gsPaused)
     {
         // Composed in place: only the rectangle changes, so the piece's cells outside it are
@@ -403,7 +369,7 @@ void TWellPainter::CaptureWell()
 
 void TWellPainter::ShowEmptyWell()
 {
-    ClearLayer(Settled);
+    Settled = {};
     ShowWell();
 }
 
@@ -418,7 +384,7 @@ void TWellPainter::DrawDissolveFrame(int step)
         {
             if (marks.At(row, column) == 0)
                 continue;
-            Shown[row][column] = TShownCell{board.At(row, column), static_cast<uint8_t>(std::clamp(step, 0, 255)), false};
+            Shown[row][column] = {board.At(row, column), static_cast<uint8_t>(std::clamp(step, 0, 255)), false};
             changed |= QRect(column, row, 1, 1);
         }
     }
@@ -435,21 +401,14 @@ void TWellPainter::ReportFailure(const QString& path, const QString& reason)
 void TWellPainter::BuildWellBackground()
 {
     const QString path = QString::fromStdString(Settings.InnerImage);
-    // A plain colour and an opaque picture tiled from the well's corner repeat with a short
-    // period: one period is kept instead of a well-sized picture.
-    const auto plain = [this] {
-        BackgroundTiled = true;
-        Background = QImage(64, 64, QImage::Format_RGB32);
-        TRasterOps::Fill(Background, Background.rect(), RgbFromColorRef(Settings.InnerColor));
-    };
-    BackgroundTiled = false;
-    const bool noWell = Well.WellWidth <= 0 || Well.WellHeight <= 0;
-    if (noWell)
-        Background = QImage();
+    const QSize well(Well.WellWidth, Well.WellHeight);
+    const QRgb colour = RgbFromColorRef(Settings.InnerColor);
+    if (well.isEmpty())
+        Inner.Clear();
     if (Settings.InnerMode == 1 || path.isEmpty())
     {
-        if (!noWell)
-            plain();
+        if (!well.isEmpty())
+            Inner.SetColour(colour);
     }
     else
     {
@@ -461,55 +420,26 @@ void TWellPainter::BuildWellBackground()
             Settings.InnerImage.clear();
             Settings.InnerMode = 1;
             // The colour shows at once instead of waiting for the next rebuild.
-            if (!noWell)
-                plain();
+            if (!well.isEmpty())
+                Inner.SetColour(colour);
         }
-        else if (!noWell && Settings.InnerTile && picture.width() > 0 && picture.height() > 0
-                 && !picture.hasAlphaChannel() && picture.depth() == 32)
+        else if (!well.isEmpty())
         {
-            BackgroundTiled = true;
-            Background = picture;
-        }
-        else
-        {
-            if (!noWell)
-                Resize(Background, Well.WellWidth, Well.WellHeight);
-            const bool tile = Settings.InnerTile && picture.width() > 0 && picture.height() > 0;
             // Transparent parts of icons show the stretched picture through the tiles.
-            if (!TPictureLoader::IsJpegPath(path) && picture.hasAlphaChannel())
-                TPictureFill::Draw(Background, picture, false);
-            TPictureFill::Draw(Background, picture, tile);
+            Inner.SetPicture(picture, well, Settings.InnerTile,
+                             !TPictureLoader::IsJpegPath(path) && picture.hasAlphaChannel());
         }
     }
-    Cells.SetWellBackground(&Background, Well.Origin(), BackgroundTiled);
+    Cells.SetWellBackground(&Inner.Image(), Well.Origin(), Inner.IsTiled());
     BannerValid = false;
-    ClearLayer(Settled);
+    Settled = {};
     ReleaseFreedMemory();
     Invalidate();
 }
 
-void TWellPainter::CopyBackground(QImage& target, int x, int y, int w, int h) const
-{
-    if (!BackgroundTiled)
-    {
-        TRasterOps::Copy(target, x, y, Background, x, y, w, h);
-        return;
-    }
-    const QRect rect = QRect(x, y, w, h) & target.rect();
-    if (rect.isEmpty() || target.depth() != 32)
-        return;
-    QImage part(target.bits() + rect.y() * target.bytesPerLine() + rect.x() * 4, rect.width(), rect.height(),
-                target.bytesPerLine(), target.format());
-    TRasterOps::Tile(part, Background, rect.topLeft());
-}
-
 QImage TWellPainter::WellBackground() const
 {
-    if (!BackgroundTiled)
-        return Background;
-    QImage whole(Well.WellWidth, Well.WellHeight, QImage::Format_RGB32);
-    CopyBackground(whole, 0, 0, whole.width(), whole.height());
-    return whole;
+    return Inner.Whole(QSize(Well.WellWidth, Well.WellHeight));
 }
 
 void TWellPainter::LoadOuterPicture()

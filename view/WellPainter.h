@@ -1,5 +1,6 @@
 #pragma once
 
+#include "view/InnerBackground.h"
 #include "view/WellCells.h"
 #include "view/WellGeometry.h"
 #include "view/WellState.h"
@@ -104,7 +105,6 @@ private:
     void AlignWell();
     void ResizeWellImages();
     QImage LayerImage(const TWellCells::TLayer& layer) const;
-    void ClearLayer(TWellCells::TLayer& layer) const;
     // The banner drawn over the background, cut to the pixels it changes.
     void MakeBanner();
     void DrawBanner(QImage& well) const;
@@ -112,8 +112,6 @@ private:
     void ReportFailure(const QString& path, const QString& reason);
     QString FailureReasonValue;
     void ShowCompose(const QRect& rect);
-    // The inner background's rectangle (x, y, w, h) of the well onto the same place of target.
-    void CopyBackground(QImage& target, int x, int y, int w, int h) const;
     int Device(int logical) const;
 
     TWellState State;
@@ -132,8 +130,7 @@ private:
     int WindowHeight = 0;
 
     // The inner background: the whole well, or one period of it repeated from the well's corner.
-    QImage Background;
-    bool BackgroundTiled = false;
+    TInnerBackground Inner;
     TWellCells WellCells;
     // BoardImage as a record: the background and the settled cells.
     TWellCells::TLayer Settled{};
