@@ -6,13 +6,16 @@ Not part of CI: run it by hand when the tests of a subsystem grow, and read the 
   bench/mutants.py [--sample 60] [--seed 17] [--timeout 120] [--only FILE:LINE:KIND ...]
                    [--dirs engine settings audio app] [--kinds compare constant drop]
                    [--commit HEAD] [--work /work/wt/polish-mutants] [--keep] [--report FILE.jsonl]
+                   [--jobs 2]
 
 It checks the current commit out into a separate worktree (--work), builds it there once with
 ccache, then for each mutant: edits one line (a comparison flipped, an integer constant changed
 by one, or a statement dropped), rebuilds only the test executables that link the mutated file
 (ninja knows which), runs them, the ones of the mutated folder first, stopping at the first
 failure, and puts the line back. A mutant that does not compile is left out of the score. The
-e2e tests are never run (they need a real X server and take minutes).
+e2e tests are never run (they need a real X server and take minutes). The line goes back when a
+test or a build times out and on Ctrl-C or SIGTERM (the counts so far are printed and the work
+tree kept); a run killed outright leaves it to the next run, which resets the work tree first.
 """
 
 import argparse
@@ -34,8 +37,28 @@ STATEMENT = re.compile(r"^\s{4,}(?!return\b|case\b|default\b|break\b|else\b|if\b
 
 
 def run(command, cwd, timeout=None, env=None):
-    return subprocess.run(command, cwd=cwd, timeout=timeout, env=env, stdout=subprocess.PIPE,
-                          stderr=subprocess.STDOUT, text=True)
+    """The command in its own process group, so that a timeout or a stop ends its children too
+    (compilers under ninja, helpers of a test) instead of leaving them holding the output pipe."""
+    process = subprocess.Popen(command, cwd=cwd, env=env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                               text=True, start_new_session=True)
+    try:
+        output, _ = process.communicate(timeout=timeout)
+    except BaseException:
+        try:
+            os.killpg(process.pid, signal.SIGKILL)
+        except ProcessLookupError:
+            pass
+        process.communicate()
+        raise
+    return subprocess.CompletedProcess(command, process.returncode, output)
+
+
+def write_whole(path, text):
+    """Replaces the file in one step: a stop at any moment leaves either the old or the new text."""
+    temporary = path + ".mutant-tmp"
+    with open(temporary, "w", encoding="utf-8") as target:
+        target.write(text)
+    os.replace(temporary, path)
 
 
 def skip_line(line):
@@ -102,22 +125,24 @@ def affected(executables, source, root):
                                          != folder.split("/")[0], exe))
 
 
-def try_mutant(mutant, root, build, executables, timeout, env):
+def try_mutant(mutant, root, build, executables, timeout, env, jobs):
     path, number, kind, new_line = mutant
     full = os.path.join(root, path)
     with open(full, encoding="utf-8") as source:
         original = source.read()
     lines = original.split("\n")
     lines[number - 1] = new_line
-    with open(full, "w", encoding="utf-8") as source:
-        source.write("\n".join(lines))
     try:
+        write_whole(full, "\n".join(lines))
         targets = affected(executables, path, root)
         if not targets:
             return "untested", ""
         compiled = False
         for target in targets:
-            built = run(["ninja", "-j2", target], build, timeout=900)
+            try:
+                built = run(["ninja", f"-j{jobs}", target], build, timeout=900)
+            except subprocess.TimeoutExpired:
+                return "unbuilt", target + " (build timeout)"
             if built.returncode != 0:
                 return ("uncompiled" if not compiled else "killed"), target
             compiled = True
@@ -129,9 +154,20 @@ def try_mutant(mutant, root, build, executables, timeout, env):
                 return "killed", target
         return "survived", ""
     finally:
-        with open(full, "w", encoding="utf-8") as source:
-            source.write(original)
-        os.utime(full, None)
+        # No second stop may cut the line's return short.
+        blocked = signal.pthread_sigmask(signal.SIG_BLOCK, {signal.SIGINT, signal.SIGTERM})
+        try:
+            write_whole(full, original)
+            os.utime(full, None)
+        finally:
+            signal.pthread_sigmask(signal.SIG_SETMASK, blocked)
+
+
+def clean(root):
+    """The work tree as committed: a mutant left by a killed run (SIGKILL, power loss) goes."""
+    run(["git", "checkout", "--force", "."], root)
+    run(["git", "clean", "-fdq", "-e", "build"], root)
+    return run(["git", "status", "--porcelain", "--untracked-files=no"], root).stdout.strip() == ""
 
 
 def main():
@@ -146,6 +182,7 @@ def main():
     parser.add_argument("--only", nargs="*", help="FILE:LINE:KIND of mutants to run again")
     parser.add_argument("--report", default=None, help="JSON lines of the results")
     parser.add_argument("--keep", action="store_true", help="keep the worktree for a later run")
+    parser.add_argument("--jobs", type=int, default=2, help="ninja's parallel jobs")
     args = parser.parse_args()
 
     source_root = run(["git", "rev-parse", "--show-toplevel"], os.getcwd()).stdout.strip()
@@ -154,7 +191,10 @@ def main():
     if not os.path.isdir(root):
         run(["git", "worktree", "add", "--detach", root, commit], source_root)
     else:
-        run(["git", "checkout", "--detach", commit], root)
+        clean(root)
+        run(["git", "checkout", "--force", "--detach", commit], root)
+    if not clean(root):
+        sys.exit("mutants: the work tree " + root + " cannot be reset to " + commit)
     # A stop by signal still puts the mutated line back (the finally of try_mutant).
     signal.signal(signal.SIGTERM, lambda *_: (_ for _ in ()).throw(KeyboardInterrupt()))
     build = os.path.join(root, "build")
@@ -165,7 +205,7 @@ def main():
     # The build file first: after a checkout it may still name the tests of the previous tree.
     run(["ninja", "build.ninja"], build, timeout=600)
     executables = test_executables(build)
-    built = run(["ninja", "-j2"] + sorted(executables), build, timeout=3600)
+    built = run(["ninja", f"-j{args.jobs}"] + sorted(executables), build, timeout=3600)
     if built.returncode != 0:
         sys.exit("mutants: the unmutated tree does not build\n" + built.stdout[-3000:])
 
@@ -190,25 +230,30 @@ def main():
     test_env = dict(os.environ, QT_QPA_PLATFORM="offscreen", SDL_AUDIODRIVER="dummy", XDG_CONFIG_HOME=config)
     counts = {}
     report = open(args.report, "a") if args.report else None
-    for index, mutant in enumerate(sample, 1):
-        started = time.time()
-        outcome, by = try_mutant(mutant, root, build, executables, args.timeout, test_env)
-        counts[outcome] = counts.get(outcome, 0) + 1
-        path, number, kind, new_line = mutant
-        if kind == "drop":
-            with open(os.path.join(root, path), encoding="utf-8") as source:
-                new_line = "dropped: " + source.read().split("\n")[number - 1]
-        print(f"[{index}/{len(sample)}] {outcome:10} {path}:{number}:{kind} {by} ({time.time() - started:.0f} s)"
-              f"\n      {new_line.strip()}", flush=True)
-        if report:
-            report.write(json.dumps({"file": path, "line": number, "kind": kind, "outcome": outcome,
-                                     "by": by, "mutant": new_line.strip()}) + "\n")
-            report.flush()
+    try:
+        for index, mutant in enumerate(sample, 1):
+            started = time.time()
+            outcome, by = try_mutant(mutant, root, build, executables, args.timeout, test_env, args.jobs)
+            counts[outcome] = counts.get(outcome, 0) + 1
+            path, number, kind, new_line = mutant
+            if kind == "drop":
+                with open(os.path.join(root, path), encoding="utf-8") as source:
+                    new_line = "dropped: " + source.read().split("\n")[number - 1]
+            print(f"[{index}/{len(sample)}] {outcome:10} {path}:{number}:{kind} {by} ({time.time() - started:.0f} s)"
+                  f"\n      {new_line.strip()}", flush=True)
+            if report:
+                report.write(json.dumps({"file": path, "line": number, "kind": kind, "outcome": outcome,
+                                         "by": by, "mutant": new_line.strip()}) + "\n")
+                report.flush()
+    except KeyboardInterrupt:
+        print("mutants: stopped; the mutated line is back, the counts below are of the finished ones", flush=True)
+        args.keep = True
     judged = counts.get("killed", 0) + counts.get("survived", 0)
     score = 100.0 * counts.get("killed", 0) / judged if judged else 0.0
     print(f"mutants: {counts}; score {counts.get('killed', 0)}/{judged} = {score:.0f} %")
-    run(["ninja", "-j2"] + sorted(executables), build, timeout=3600)  # leave the tree built as it stands
-    if not args.keep:
+    if not clean(root):
+        print("mutants: the work tree differs from its commit", flush=True)
+    elif not args.keep:
         run(["git", "worktree", "remove", "--force", root], source_root)
 
 
