@@ -4,11 +4,11 @@
 #include "view/CellImages.h"
 #include "view/ColorRef.h"
 #include "view/ImageCellSurface.h"
+#include "view/PauseBanner.h"
 #include "pictures/PictureLoader.h"
 #include "view/PictureFill.h"
 #include "view/RasterOps.h"
 
-#include <QFontMetrics>
 #include <QPainter>
 #include <QRegion>
 #include <algorithm>
@@ -20,7 +20,6 @@ namespace
 constexpr QRgb HighlightColour = qRgb(255, 255, 255);
 constexpr QRgb ShadowColour = qRgb(128, 128, 128);
 constexpr QRgb FrameColour = qRgb(192, 192, 192);
-constexpr QRgb BannerGround = qRgb(255, 255, 255);
 
 void Resize(QImage& image, int width, int height)
 {
@@ -42,11 +41,6 @@ TWellPainter::TWellPainter(const TWellState& state, TSettings& settings, TCellIm
     : State(state), Settings(settings), Cells(cells)
 {
     Cells.SetWellBackground(&Background, Well.Origin(), BackgroundTiled);
-}
-
-QString TWellPainter::PauseBanner()
-{
-    return QStringLiteral("* * * P A U S E D * * *");
 }
 
 int TWellPainter::Rows() const
@@ -228,23 +222,8 @@ void TWellPainter::FormPaint()
         CopyBackground(Board, 0, 0, Board.width(), Board.height());
         if (!Board.isNull())
         {
-            // Laid out in window coordinates, the text drawn at the image's own pixels.
-            Board.setDevicePixelRatio(Ratio);
-            {
-                QPainter painter(&Board);
-                painter.setFont(Font);
-                const QFontMetrics metrics(Font, &Board);
-                const QString text = PauseBanner();
-                const int textWidth = metrics.horizontalAdvance(text);
-                const int textHeight = metrics.height();
-                const int width = static_cast<int>(Board.width() / Ratio);
-                const int height = static_cast<int>(Board.height() / Ratio);
-                const QRect box((width - textWidth) / 2, (height - textHeight) / 2, textWidth, textHeight);
-                painter.fillRect(box, QColor(BannerGround));
-                painter.setPen(Qt::black);
-                painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
-            }
-            Board.setDevicePixelRatio(1.0);
+            QPainter painter(&Board);
+            TPauseBanner::Draw(painter, Board.rect(), Ratio, Font);
         }
         ShowWell();
     }

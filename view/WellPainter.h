@@ -36,7 +36,7 @@ public:
     // Why the picture of the last "Cannot open" did not load, in one line.
     QString FailureReason() const { return FailureReasonValue; }
 
-    // The window's font, used by the pause banner.
+    // The window's font: the pause banner's typeface.
     void SetFont(const QFont& font) { Font = font; }
 
     // The client area changed size: the well keeps its size and is centred again. The size is in
@@ -87,8 +87,6 @@ public:
     const QImage& BoardImage() const { return Board; }
     const QImage& ComposeImage() const { return Compose; }
     const QImage& OuterPicture() const { return Outer; }
-
-    static QString PauseBanner();
 
 private:
     int Rows() const;
