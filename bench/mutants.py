@@ -3,7 +3,7 @@
 
 Not part of CI: run it by hand when the tests of a subsystem grow, and read the survivors.
 
-  bench/mutants.py [--sample 60] [--seed 17] [--timeout 120] [--only FILE:LINE:KIND ...]
+  bench/mutants.py [--sample 60] [--seed 17] [--timeout 120] [--only FILE:LINE:KIND[:N] ...]
                    [--dirs engine settings audio app] [--kinds compare constant drop]
                    [--commit HEAD] [--work /work/wt/polish-mutants] [--keep] [--report FILE.jsonl]
                    [--jobs 2]
@@ -22,8 +22,9 @@ import argparse
 import json
 import os
 import random
-import signal
 import re
+import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -179,7 +180,8 @@ def main():
     parser.add_argument("--kinds", nargs="+", default=["compare", "constant", "drop"])
     parser.add_argument("--commit", default="HEAD", help="the commit to mutate (HEAD of this checkout)")
     parser.add_argument("--work", default="/work/wt/polish-mutants")
-    parser.add_argument("--only", nargs="*", help="FILE:LINE:KIND of mutants to run again")
+    parser.add_argument("--only", nargs="*", help="FILE:LINE:KIND of mutants to run again; :N picks the Nth of "
+                        "several on one line (the N the log shows)")
     parser.add_argument("--report", default=None, help="JSON lines of the results")
     parser.add_argument("--keep", action="store_true", help="keep the worktree for a later run")
     parser.add_argument("--jobs", type=int, default=2, help="ninja's parallel jobs")
@@ -210,9 +212,17 @@ def main():
         sys.exit("mutants: the unmutated tree does not build\n" + built.stdout[-3000:])
 
     pool = [m for m in candidates(root, args.dirs) if m[2] in args.kinds]
+    # A line may give several mutants of one kind (a constant each): they are told apart by N.
+    names = {}
+    for m in pool:
+        names.setdefault(m[:3], []).append(m)
+    label = {}
+    for same in names.values():
+        for n, m in enumerate(same, 1):
+            label[m] = f"{m[0]}:{m[1]}:{m[2]}" + (f":{n}" if len(same) > 1 else "")
     if args.only:
-        wanted = {tuple(o.rsplit(":", 2)) for o in args.only}
-        sample = [m for m in pool if (m[0], str(m[1]), m[2]) in wanted]
+        wanted = set(args.only)
+        sample = [m for m in pool if label[m] in wanted or f"{m[0]}:{m[1]}:{m[2]}" in wanted]
     else:
         # As many of each kind: statements to drop far outnumber the other two.
         generator = random.Random(args.seed)
@@ -239,10 +249,11 @@ def main():
             if kind == "drop":
                 with open(os.path.join(root, path), encoding="utf-8") as source:
                     new_line = "dropped: " + source.read().split("\n")[number - 1]
-            print(f"[{index}/{len(sample)}] {outcome:10} {path}:{number}:{kind} {by} ({time.time() - started:.0f} s)"
+            print(f"[{index}/{len(sample)}] {outcome:10} {label[mutant]} {by} ({time.time() - started:.0f} s)"
                   f"\n      {new_line.strip()}", flush=True)
             if report:
-                report.write(json.dumps({"file": path, "line": number, "kind": kind, "outcome": outcome,
+                report.write(json.dumps({"file": path, "line": number, "kind": kind, "name": label[mutant],
+                                         "outcome": outcome,
                                          "by": by, "mutant": new_line.strip()}) + "\n")
                 report.flush()
     except KeyboardInterrupt:
@@ -251,6 +262,7 @@ def main():
     judged = counts.get("killed", 0) + counts.get("survived", 0)
     score = 100.0 * counts.get("killed", 0) / judged if judged else 0.0
     print(f"mutants: {counts}; score {counts.get('killed', 0)}/{judged} = {score:.0f} %")
+    shutil.rmtree(config, ignore_errors=True)
     if not clean(root):
         print("mutants: the work tree differs from its commit", flush=True)
     elif not args.keep:
