@@ -240,6 +240,7 @@ def main():
     test_env = dict(os.environ, QT_QPA_PLATFORM="offscreen", SDL_AUDIODRIVER="dummy", XDG_CONFIG_HOME=config)
     counts = {}
     report = open(args.report, "a") if args.report else None
+    stopped = False
     try:
         for index, mutant in enumerate(sample, 1):
             started = time.time()
@@ -259,6 +260,7 @@ def main():
     except KeyboardInterrupt:
         print("mutants: stopped; the mutated line is back, the counts below are of the finished ones", flush=True)
         args.keep = True
+        stopped = True
     judged = counts.get("killed", 0) + counts.get("survived", 0)
     score = 100.0 * counts.get("killed", 0) / judged if judged else 0.0
     print(f"mutants: {counts}; score {counts.get('killed', 0)}/{judged} = {score:.0f} %")
@@ -267,6 +269,8 @@ def main():
         print("mutants: the work tree differs from its commit", flush=True)
     elif not args.keep:
         run(["git", "worktree", "remove", "--force", root], source_root)
+    if stopped:
+        sys.exit(130)
 
 
 if __name__ == "__main__":
