@@ -199,6 +199,8 @@ def main():
         sys.exit("mutants: the work tree " + root + " cannot be reset to " + commit)
     # A stop by signal still puts the mutated line back (the finally of try_mutant).
     signal.signal(signal.SIGTERM, lambda *_: (_ for _ in ()).throw(KeyboardInterrupt()))
+    # Also when started in the background, where the shell has it ignored.
+    signal.signal(signal.SIGINT, signal.default_int_handler)
     build = os.path.join(root, "build")
     env = dict(os.environ, CMAKE_CXX_COMPILER_LAUNCHER="ccache", CMAKE_C_COMPILER_LAUNCHER="ccache")
     if not os.path.isdir(build):
