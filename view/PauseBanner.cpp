@@ -52,6 +52,18 @@ bool Fits(const QSize& size, const QSize& room)
     return size.width() <= room.width() && size.height() <= room.height();
 }
 
+// The panel Draw fills, and the font its text is drawn in.
+struct TLayout
+{
+    QRect Panel;
+    QRect Field;
+    QFont Font;
+    int Line = 1;
+    // Below 1 only when even the smallest font is too wide for the well: the text is then drawn
+    // scaled down about the field's centre.
+    double TextScale = 1.0;
+};
+
 // Raised (light top left) or sunken (dark top left) edges of line pixels inside rect.
 void Bevel(QPainter& painter, const QRect& rect, int line, const QColor& topLeft, const QColor& bottomRight)
 {
@@ -61,14 +73,7 @@ void Bevel(QPainter& painter, const QRect& rect, int line, const QColor& topLeft
     painter.fillRect(QRect(rect.left(), rect.bottom() + 1 - line, rect.width() - line, line), bottomRight);
 }
 
-} // namespace
-
-QString TPauseBanner::Text()
-{
-    return QStringLiteral("* * * P A U S E D * * *");
-}
-
-TPauseBanner::TLayout TPauseBanner::Layout(const QRect& well, double ratio, const QFont& typeface)
+TLayout Layout(const QRect& well, double ratio, const QFont& typeface)
 {
     TLayout layout;
     layout.Line = std::max(1, static_cast<int>(std::lround(ratio)));
@@ -107,6 +112,13 @@ TPauseBanner::TLayout TPauseBanner::Layout(const QRect& well, double ratio, cons
     const int edge = 2 * line + sizes.Band;
     layout.Field = layout.Panel.adjusted(edge, edge, -edge, -edge);
     return layout;
+}
+
+} // namespace
+
+QString TPauseBanner::Text()
+{
+    return QStringLiteral("* * * P A U S E D * * *");
 }
 
 void TPauseBanner::Draw(QPainter& painter, const QRect& well, double ratio, const QFont& typeface)

@@ -18,17 +18,4 @@ public:
     // pixels per window coordinate (the bevel's lines grow with it); the text takes typeface's
     // family and style, at a size of its own.
     static void Draw(QPainter& painter, const QRect& well, double ratio, const QFont& typeface);
-
-    // The panel Draw fills, and the font its text is drawn in.
-    struct TLayout
-    {
-        QRect Panel;
-        QRect Field;
-        QFont Font;
-        int Line = 1;
-        // Below 1 only when even the smallest font is too wide for the well: the text is then
-        // drawn scaled down about the field's centre.
-        double TextScale = 1.0;
-    };
-    static TLayout Layout(const QRect& well, double ratio, const QFont& typeface);
 };
