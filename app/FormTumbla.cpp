@@ -235,10 +235,6 @@ void TFormTumbla::UpdateGeometry()
         fit = TWellFit::For(Client->width(), Client->height(), Settings.ColNumber, Settings.RowNumber);
     WellPainter.SetCellSize(Settings.FitToWindow ? fit.CellWidth : 0, Settings.FitToWindow ? fit.CellHeight : 0);
     Columns.Apply(Settings.FitToWindow ? fit.ColumnScale : 1.0, Client->width());
-    QFont banner = font();
-    if (banner.pixelSize() > 0)
-        banner.setPixelSize(static_cast<int>(std::lround(banner.pixelSize() * Columns.Scale())));
-    WellPainter.SetFont(banner);
     PrepareCells();
     WellPainter.UpdateGeometry();
     ApplyMinimumSize();

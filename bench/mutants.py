@@ -3,24 +3,28 @@
 
 Not part of CI: run it by hand when the tests of a subsystem grow, and read the survivors.
 
-  bench/mutants.py [--sample 60] [--seed 17] [--timeout 120] [--only FILE:LINE:KIND ...]
+  bench/mutants.py [--sample 60] [--seed 17] [--timeout 120] [--only FILE:LINE:KIND[:N] ...]
                    [--dirs engine settings audio app] [--kinds compare constant drop]
                    [--commit HEAD] [--work /work/wt/polish-mutants] [--keep] [--report FILE.jsonl]
+                   [--jobs 2]
 
 It checks the current commit out into a separate worktree (--work), builds it there once with
 ccache, then for each mutant: edits one line (a comparison flipped, an integer constant changed
 by one, or a statement dropped), rebuilds only the test executables that link the mutated file
 (ninja knows which), runs them, the ones of the mutated folder first, stopping at the first
 failure, and puts the line back. A mutant that does not compile is left out of the score. The
-e2e tests are never run (they need a real X server and take minutes).
+e2e tests are never run (they need a real X server and take minutes). The line goes back when a
+test or a build times out and on Ctrl-C or SIGTERM (the counts so far are printed and the work
+tree kept); a run killed outright leaves it to the next run, which resets the work tree first.
 """
 
 import argparse
 import json
 import os
 import random
-import signal
 import re
+import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -34,8 +38,28 @@ STATEMENT = re.compile(r"^\s{4,}(?!return\b|case\b|default\b|break\b|else\b|if\b
 
 
 def run(command, cwd, timeout=None, env=None):
-    return subprocess.run(command, cwd=cwd, timeout=timeout, env=env, stdout=subprocess.PIPE,
-                          stderr=subprocess.STDOUT, text=True)
+    """The command in its own process group, so that a timeout or a stop ends its children too
+    (compilers under ninja, helpers of a test) instead of leaving them holding the output pipe."""
+    process = subprocess.Popen(command, cwd=cwd, env=env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                               text=True, start_new_session=True)
+    try:
+        output, _ = process.communicate(timeout=timeout)
+    except BaseException:
+        try:
+            os.killpg(process.pid, signal.SIGKILL)
+        except ProcessLookupError:
+            pass
+        process.communicate()
+        raise
+    return subprocess.CompletedProcess(command, process.returncode, output)
+
+
+def write_whole(path, text):
+    """Replaces the file in one step: a stop at any moment leaves either the old or the new text."""
+    temporary = path + ".mutant-tmp"
+    with open(temporary, "w", encoding="utf-8") as target:
+        target.write(text)
+    os.replace(temporary, path)
 
 
 def skip_line(line):
@@ -102,22 +126,24 @@ def affected(executables, source, root):
                                          != folder.split("/")[0], exe))
 
 
-def try_mutant(mutant, root, build, executables, timeout, env):
+def try_mutant(mutant, root, build, executables, timeout, env, jobs):
     path, number, kind, new_line = mutant
     full = os.path.join(root, path)
     with open(full, encoding="utf-8") as source:
         original = source.read()
     lines = original.split("\n")
     lines[number - 1] = new_line
-    with open(full, "w", encoding="utf-8") as source:
-        source.write("\n".join(lines))
     try:
+        write_whole(full, "\n".join(lines))
         targets = affected(executables, path, root)
         if not targets:
             return "untested", ""
         compiled = False
         for target in targets:
-            built = run(["ninja", "-j2", target], build, timeout=900)
+            try:
+                built = run(["ninja", f"-j{jobs}", target], build, timeout=900)
+            except subprocess.TimeoutExpired:
+                return "unbuilt", target + " (build timeout)"
             if built.returncode != 0:
                 return ("uncompiled" if not compiled else "killed"), target
             compiled = True
@@ -129,9 +155,20 @@ def try_mutant(mutant, root, build, executables, timeout, env):
                 return "killed", target
         return "survived", ""
     finally:
-        with open(full, "w", encoding="utf-8") as source:
-            source.write(original)
-        os.utime(full, None)
+        # No second stop may cut the line's return short.
+        blocked = signal.pthread_sigmask(signal.SIG_BLOCK, {signal.SIGINT, signal.SIGTERM})
+        try:
+            write_whole(full, original)
+            os.utime(full, None)
+        finally:
+            signal.pthread_sigmask(signal.SIG_SETMASK, blocked)
+
+
+def clean(root):
+    """The work tree as committed: a mutant left by a killed run (SIGKILL, power loss) goes."""
+    run(["git", "checkout", "--force", "."], root)
+    run(["git", "clean", "-fdq", "-e", "build"], root)
+    return run(["git", "status", "--porcelain", "--untracked-files=no"], root).stdout.strip() == ""
 
 
 def main():
@@ -143,9 +180,11 @@ def main():
     parser.add_argument("--kinds", nargs="+", default=["compare", "constant", "drop"])
     parser.add_argument("--commit", default="HEAD", help="the commit to mutate (HEAD of this checkout)")
     parser.add_argument("--work", default="/work/wt/polish-mutants")
-    parser.add_argument("--only", nargs="*", help="FILE:LINE:KIND of mutants to run again")
+    parser.add_argument("--only", nargs="*", help="FILE:LINE:KIND of mutants to run again; :N picks the Nth of "
+                        "several on one line (the N the log shows)")
     parser.add_argument("--report", default=None, help="JSON lines of the results")
     parser.add_argument("--keep", action="store_true", help="keep the worktree for a later run")
+    parser.add_argument("--jobs", type=int, default=2, help="ninja's parallel jobs")
     args = parser.parse_args()
 
     source_root = run(["git", "rev-parse", "--show-toplevel"], os.getcwd()).stdout.strip()
@@ -154,9 +193,14 @@ def main():
     if not os.path.isdir(root):
         run(["git", "worktree", "add", "--detach", root, commit], source_root)
     else:
-        run(["git", "checkout", "--detach", commit], root)
+        clean(root)
+        run(["git", "checkout", "--force", "--detach", commit], root)
+    if not clean(root):
+        sys.exit("mutants: the work tree " + root + " cannot be reset to " + commit)
     # A stop by signal still puts the mutated line back (the finally of try_mutant).
     signal.signal(signal.SIGTERM, lambda *_: (_ for _ in ()).throw(KeyboardInterrupt()))
+    # Also when started in the background, where the shell has it ignored.
+    signal.signal(signal.SIGINT, signal.default_int_handler)
     build = os.path.join(root, "build")
     env = dict(os.environ, CMAKE_CXX_COMPILER_LAUNCHER="ccache", CMAKE_C_COMPILER_LAUNCHER="ccache")
     if not os.path.isdir(build):
@@ -165,14 +209,22 @@ def main():
     # The build file first: after a checkout it may still name the tests of the previous tree.
     run(["ninja", "build.ninja"], build, timeout=600)
     executables = test_executables(build)
-    built = run(["ninja", "-j2"] + sorted(executables), build, timeout=3600)
+    built = run(["ninja", f"-j{args.jobs}"] + sorted(executables), build, timeout=3600)
     if built.returncode != 0:
         sys.exit("mutants: the unmutated tree does not build\n" + built.stdout[-3000:])
 
     pool = [m for m in candidates(root, args.dirs) if m[2] in args.kinds]
+    # A line may give several mutants of one kind (a constant each): they are told apart by N.
+    names = {}
+    for m in pool:
+        names.setdefault(m[:3], []).append(m)
+    label = {}
+    for same in names.values():
+        for n, m in enumerate(same, 1):
+            label[m] = f"{m[0]}:{m[1]}:{m[2]}" + (f":{n}" if len(same) > 1 else "")
     if args.only:
-        wanted = {tuple(o.rsplit(":", 2)) for o in args.only}
-        sample = [m for m in pool if (m[0], str(m[1]), m[2]) in wanted]
+        wanted = set(args.only)
+        sample = [m for m in pool if label[m] in wanted or f"{m[0]}:{m[1]}:{m[2]}" in wanted]
     else:
         # As many of each kind: statements to drop far outnumber the other two.
         generator = random.Random(args.seed)
@@ -190,26 +242,37 @@ def main():
     test_env = dict(os.environ, QT_QPA_PLATFORM="offscreen", SDL_AUDIODRIVER="dummy", XDG_CONFIG_HOME=config)
     counts = {}
     report = open(args.report, "a") if args.report else None
-    for index, mutant in enumerate(sample, 1):
-        started = time.time()
-        outcome, by = try_mutant(mutant, root, build, executables, args.timeout, test_env)
-        counts[outcome] = counts.get(outcome, 0) + 1
-        path, number, kind, new_line = mutant
-        if kind == "drop":
-            with open(os.path.join(root, path), encoding="utf-8") as source:
-                new_line = "dropped: " + source.read().split("\n")[number - 1]
-        print(f"[{index}/{len(sample)}] {outcome:10} {path}:{number}:{kind} {by} ({time.time() - started:.0f} s)"
-              f"\n      {new_line.strip()}", flush=True)
-        if report:
-            report.write(json.dumps({"file": path, "line": number, "kind": kind, "outcome": outcome,
-                                     "by": by, "mutant": new_line.strip()}) + "\n")
-            report.flush()
+    stopped = False
+    try:
+        for index, mutant in enumerate(sample, 1):
+            started = time.time()
+            outcome, by = try_mutant(mutant, root, build, executables, args.timeout, test_env, args.jobs)
+            counts[outcome] = counts.get(outcome, 0) + 1
+            path, number, kind, new_line = mutant
+            if kind == "drop":
+                with open(os.path.join(root, path), encoding="utf-8") as source:
+                    new_line = "dropped: " + source.read().split("\n")[number - 1]
+            print(f"[{index}/{len(sample)}] {outcome:10} {label[mutant]} {by} ({time.time() - started:.0f} s)"
+                  f"\n      {new_line.strip()}", flush=True)
+            if report:
+                report.write(json.dumps({"file": path, "line": number, "kind": kind, "name": label[mutant],
+                                         "outcome": outcome,
+                                         "by": by, "mutant": new_line.strip()}) + "\n")
+                report.flush()
+    except KeyboardInterrupt:
+        print("mutants: stopped; the mutated line is back, the counts below are of the finished ones", flush=True)
+        args.keep = True
+        stopped = True
     judged = counts.get("killed", 0) + counts.get("survived", 0)
     score = 100.0 * counts.get("killed", 0) / judged if judged else 0.0
     print(f"mutants: {counts}; score {counts.get('killed', 0)}/{judged} = {score:.0f} %")
-    run(["ninja", "-j2"] + sorted(executables), build, timeout=3600)  # leave the tree built as it stands
-    if not args.keep:
+    shutil.rmtree(config, ignore_errors=True)
+    if not clean(root):
+        print("mutants: the work tree differs from its commit", flush=True)
+    elif not args.keep:
         run(["git", "worktree", "remove", "--force", root], source_root)
+    if stopped:
+        sys.exit(130)
 
 
 if __name__ == "__main__":

@@ -3,10 +3,10 @@
 #include "core/Settings.h"
 #include "view/CellImages.h"
 #include "view/ColorRef.h"
+#include "view/PauseBanner.h"
 #include "pictures/PictureLoader.h"
 #include "view/RasterOps.h"
 
-#include <QFontMetrics>
 #include <QPainter>
 #include <QRegion>
 #include <algorithm>
@@ -21,7 +21,6 @@ namespace
 constexpr QRgb HighlightColour = qRgb(255, 255, 255);
 constexpr QRgb ShadowColour = qRgb(128, 128, 128);
 constexpr QRgb FrameColour = qRgb(192, 192, 192);
-constexpr QRgb BannerGround = qRgb(255, 255, 255);
 
 // Pictures of the well's size, freed after a rebuild, go back to the system at once: glibc
 // keeps freed heap pages otherwise, and at 4K such a picture is ten megabytes.
@@ -50,11 +49,6 @@ TWellPainter::TWellPainter(const TWellState& state, TSettings& settings, TCellIm
     : State(state), Settings(settings), Cells(cells), WellCells(cells)
 {
     Cells.SetWellBackground(&Inner.Image(), Well.Origin(), Inner.IsTiled());
-}
-
-QString TWellPainter::PauseBanner()
-{
-    return QStringLiteral("* * * P A U S E D * * *");
 }
 
 int TWellPainter::Rows() const
@@ -274,31 +268,13 @@ void TWellPainter::MakeBanner()
     // columns it changed: only the banner's own pixels are kept while paused.
     QImage well(Well.WellWidth, Well.WellHeight, QImage::Format_RGB32);
     Inner.CopyTo(well, 0, 0, well.width(), well.height());
-    DrawBanner(well);
+    {
+        QPainter painter(&well);
+        TPauseBanner::Draw(painter, well.rect(), Ratio, Font);
+    }
     WellCells.TakeBanner(well);
     well = QImage();
     ReleaseFreedMemory();
-}
-
-void TWellPainter::DrawBanner(QImage& well) const
-{
-    // Laid out in window coordinates, the text drawn at the image's own pixels.
-    well.setDevicePixelRatio(Ratio);
-    {
-        QPainter painter(&well);
-        painter.setFont(Font);
-        const QFontMetrics metrics(Font, &well);
-        const QString text = PauseBanner();
-        const int textWidth = metrics.horizontalAdvance(text);
-        const int textHeight = metrics.height();
-        const int width = static_cast<int>(well.width() / Ratio);
-        const int height = static_cast<int>(well.height() / Ratio);
-        const QRect box((width - textWidth) / 2, (height - textHeight) / 2, textWidth, textHeight);
-        painter.fillRect(box, QColor(BannerGround));
-        painter.setPen(Qt::black);
-        painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
-    }
-    well.setDevicePixelRatio(1.0);
 }
 
 void TWellPainter::ShowWell()

@@ -39,7 +39,7 @@ public:
     // Why the picture of the last "Cannot open" did not load, in one line.
     QString FailureReason() const { return FailureReasonValue; }
 
-    // The window's font, used by the pause banner.
+    // The window's font: the pause banner's typeface.
     void SetFont(const QFont& font)
     {
         Font = font;
@@ -97,8 +97,6 @@ public:
     QImage ComposeImage() const { return LayerImage(Shown); }
     const QImage& OuterPicture() const { return Outer; }
 
-    static QString PauseBanner();
-
 private:
     int Rows() const;
     int Columns() const;
@@ -107,7 +105,6 @@ private:
     QImage LayerImage(const TWellCells::TLayer& layer) const;
     // The banner drawn over the background, cut to the pixels it changes.
     void MakeBanner();
-    void DrawBanner(QImage& well) const;
     void Changed(const QRect& rect);
     void ReportFailure(const QString& path, const QString& reason);
     QString FailureReasonValue;

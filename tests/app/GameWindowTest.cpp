@@ -1,8 +1,10 @@
 #include "RecordingDialogs.h"
 
+#include "app/BevelPanel.h"
 #include "app/FlatButton.h"
 #include "app/FormTumbla.h"
 #include "app/HelpWindow.h"
+#include "app/MenuCheckStyle.h"
 #include "input/Gamepads.h"
 #include "input/KeyCodes.h"
 #include "scores/dialog/FormScore.h"
@@ -18,6 +20,7 @@
 #include <QTemporaryFile>
 #include <QTextBrowser>
 #include <QSettings>
+#include <QStyleOptionMenuItem>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -113,6 +116,36 @@ TEST(KeyCodes, KeypadKeysymsGiveTheirKeypadCodes)
     {
         const QKeyEvent event(QEvent::KeyPress, Qt::Key_unknown, Qt::KeypadModifier, 0, keysym, 0);
         EXPECT_EQ(VirtualKeyFromEvent(event), code) << std::hex << keysym;
+    }
+}
+
+// The preview's panel: raised outside, a silver border, lowered inside, lit from the top left.
+TEST(BevelPanel, EachEdgeHasItsLineOutsideAndInside)
+{
+    TBevelPanel panel(nullptr, true, 5);
+    panel.resize(40, 30);
+    const QImage image = panel.grab().toImage();
+    const QRgb white = qRgb(255, 255, 255), grey = qRgb(128, 128, 128), silver = qRgb(192, 192, 192);
+    const std::pair<QPoint, QRgb> rows[] = {{{20, 0}, white}, {{0, 15}, white},  {{20, 29}, grey}, {{39, 15}, grey},
+                                            {{3, 15}, silver}, {{20, 6}, grey},  {{6, 15}, grey},  {{20, 23}, white},
+                                            {{33, 15}, white}};
+    for (const auto& [at, colour] : rows)
+        EXPECT_EQ(image.pixel(at), colour) << at.x() << "," << at.y();
+}
+
+// The modes' menu keeps their pictures and puts the check mark in a column of its own.
+TEST(MenuCheckStyle, OnlyCheckableCommandsGetTheCheckColumn)
+{
+    TMenuCheckStyle style;
+    QStyleOptionMenuItem item;
+    item.menuItemType = QStyleOptionMenuItem::Normal;
+    item.text = QStringLiteral("&Single (no rotation)");
+    for (const auto check : {QStyleOptionMenuItem::Exclusive, QStyleOptionMenuItem::NotCheckable})
+    {
+        item.checkType = check;
+        const QSize base = style.baseStyle()->sizeFromContents(QStyle::CT_MenuItem, &item, QSize(120, 20), nullptr);
+        EXPECT_EQ(style.sizeFromContents(QStyle::CT_MenuItem, &item, QSize(120, 20), nullptr).width() - base.width(),
+                  check == QStyleOptionMenuItem::Exclusive ? TMenuCheckStyle::CheckColumn : 0);
     }
 }
 

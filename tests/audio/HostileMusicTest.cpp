@@ -124,6 +124,7 @@ TEST_F(HostileMusicTest, EveryDamagedFileGivesTheMessageOnceAndTheGamePlaysOn)
         {"corrupted running status", brokenRunningStatus, false},
         {"track chunk longer than the file", Header + Track(Notes, 100), false},
         {"meta event past its track", Header + Track(QByteArray("\x00\xFF\x01\x7F", 4)), false},
+        {"a delta time of five bytes", Header + Track(QByteArray("\x80\x80\x80\x80", 4) + Notes), false},
         {"no note at all", Header + Track(QByteArray("\x00\xC0\x13", 3) + EndOfTrack), false},
         {"one tick of 3000 controller changes", MidiBurst(TBurst::Controllers, 3000), true, 0},
         {"one tick of 1000 notes", MidiBurst(TBurst::Notes, 1000), true, 0},

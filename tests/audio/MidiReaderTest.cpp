@@ -40,15 +40,17 @@ TEST(MidiReader, MergesTheTracksInPlayingOrderWithTheTempoOfTheFirst)
     // 96 ticks a quarter; after one quarter at 120 the tempo halves to 60.
     const QByteArray tempo = QByteArray::fromHex("60 FF51030F4240 00FF2F00");
     const QByteArray notes = QByteArray::fromHex("00 903C40 60 803C00 60 C105 00FF2F00");
-    const QByteArray sysEx = QByteArray::fromHex("30 F0047E7F09F7 00FF2F00");
+    const QByteArray sysEx = QByteArray::fromHex("30 F0047E7F09F7 00 F0044110 42F7 00FF2F00");
     const std::optional<TMidiSong> song = TMidiReader::Read(Smf({tempo, notes, sysEx}));
     ASSERT_TRUE(song);
-    EXPECT_EQ(Timeline(*song), "0:144 250000:240 500000:128 1500000:193 ");
+    EXPECT_EQ(Timeline(*song), "0:144 250000:240 250000:240 500000:128 1500000:193 ");
     EXPECT_EQ(song->LengthMicroseconds, 1500000);
-    const TMidiEvent& message = song->Events[1];
-    const auto payload = song->SysEx.begin() + message.SysExOffset;
-    EXPECT_EQ(std::vector(payload, payload + message.SysExLength), (std::vector<uint8_t>{0x7E, 0x7F, 0x09}))
-        << "without its closing F7";
+    const auto payload = [&](const TMidiEvent& message) {
+        const auto first = song->SysEx.begin() + message.SysExOffset;
+        return std::vector(first, first + message.SysExLength);
+    };
+    EXPECT_EQ(payload(song->Events[1]), (std::vector<uint8_t>{0x7E, 0x7F, 0x09})) << "without its closing F7";
+    EXPECT_EQ(payload(song->Events[2]), (std::vector<uint8_t>{0x41, 0x10, 0x42}));
 }
 
 TEST(MidiReader, FindsTheSongInsideItsRiffWrapper)

@@ -3,8 +3,10 @@
 
 #include "core/Settings.h"
 #include "view/CellImages.h"
+#include "view/PauseBanner.h"
 #include "view/WellPainter.h"
 
+#include <QFontMetrics>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -530,6 +532,57 @@ TEST_F(WellPainting, PauseBannerHidesTheCellsAndResumingShowsThem)
     Painter.RedrawWell(true);
     EXPECT_EQ(WindowCell(0, 16), Cell(1));
     EXPECT_EQ(WindowCell(4, 8), Cell(3));
+}
+
+// From one column to nine, at any ratio: the banner stays inside the well, centred, and its text
+// grows with a wide well past the old box of the window's 11-pixel font.
+TEST_F(WellPainting, PauseBannerIsSizedForTheWell)
+{
+    struct TCase
+    {
+        const char* Name;
+        int Columns;
+        int CellWidth;
+        int CellHeight;
+        double Ratio;
+        bool Wide;
+    };
+    const TCase cases[] = {
+        {"small, 9 columns", 9, 26, 22, 1.0, true},        {"medium, 7 columns", 7, 34, 29, 1.0, true},
+        {"large, 9 columns", 9, 44, 37, 1.0, true},        {"large, 5 columns, ratio 2", 5, 44, 37, 2.0, true},
+        {"fitted, 9 columns, ratio 1.5", 9, 70, 59, 1.5, true}, {"small, 3 columns", 3, 26, 22, 1.0, false},
+        {"small, 1 column", 1, 26, 22, 1.0, false},        {"large, 1 column, ratio 2", 1, 44, 37, 2.0, false},
+    };
+    QFont font;
+    font.setPixelSize(11);
+    const int oldBox = QFontMetrics(font).horizontalAdvance(TPauseBanner::Text());
+    Painter.SetFont(font);
+    State = gsPaused;
+    for (const TCase& c : cases)
+    {
+        SCOPED_TRACE(c.Name);
+        Settings.ColNumber = c.Columns;
+        Painter.SetPixelRatio(c.Ratio);
+        Painter.SetCellSize(c.CellWidth, c.CellHeight);
+        Open();
+        const QImage& well = Painter.ComposeImage();
+        QRect banner;
+        QRect ink;
+        for (int y = 0; y < well.height(); ++y)
+            for (int x = 0; x < well.width(); ++x)
+            {
+                const QRgb pixel = well.pixel(x, y);
+                if (pixel != Inner)
+                    banner |= QRect(x, y, 1, 1);
+                if (pixel != Inner && pixel != White && pixel != Silver && pixel != Grey)
+                    ink |= QRect(x, y, 1, 1);
+            }
+        EXPECT_TRUE(well.rect().adjusted(1, 1, -1, -1).contains(banner));
+        EXPECT_LE(std::abs(banner.left() - (well.width() - 1 - banner.right())), 1);
+        EXPECT_LE(std::abs(banner.top() - (well.height() - 1 - banner.bottom())), 1);
+        EXPECT_TRUE(banner.adjusted(2, 2, -2, -2).contains(ink));
+        EXPECT_TRUE(!c.Wide || ink.width() > oldBox * c.Ratio) << ink.width();
+    }
 }
 
 TEST_F(WellPainting, PaintingAStoppedGameRedrawsTheBoardAndThePreview)
