@@ -29,7 +29,6 @@ void ApplyPreferences(const TPreferences& chosen, TGameParts& game)
     game.Music.ApplyPreferences(settings, chosen.Settings.MusicOn, QString::fromStdString(chosen.Settings.MusicFile),
                                 game.GameStopped);
 
-    settings.FitToWindow = chosen.Settings.FitToWindow;
     game.Cells.LoadSolveImages(settings.BlockWidth);
     // The dialog's preview held these very pictures when OK was pressed.
     game.Cells.LoadCellImages(settings.BlockPicture, settings.BlockWidth);

@@ -44,8 +44,7 @@ struct TSettings
     uint16_t DropKey = DefaultDropKey;
     uint16_t RColorKey = DefaultRColorKey;
     uint16_t RBlockKey = DefaultRBlockKey;
-    // Stored apart from the table of core/SettingsFields.h ("FitToWindow", settings/SettingsIo.cpp):
-    // the cells take the largest size at which the well and both side columns fit the window,
+    // The cells take the largest size at which the well and both side columns fit the window,
     // while BlockWidth and BlockHeight keep the last fixed size.
     bool FitToWindow = false;
 

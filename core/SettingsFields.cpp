@@ -21,6 +21,16 @@ constexpr bool SavePositionsAreDistinct()
 }
 static_assert(SavePositionsAreDistinct(), "every field needs its own place in a save");
 
+constexpr bool ChosenValuesHaveFixedDefaults()
+{
+    for (const TSettingsField& field : SettingsFields)
+        if (field.Presence == TPresence::OnceChosen && (field.Default || field.Member.index() == 0))
+            return false;
+    return true;
+}
+// An older store lacks them, and the display it was written on is not known when they are saved.
+static_assert(ChosenValuesHaveFixedDefaults(), "a value written once chosen needs a fixed default");
+
 // Lying pieces of up to five cells enter from the middle column, longer rows at the left wall, so
 // the well must hold the longest one from there. A standing piece needs its height, and two more
 // rows leave room for a run of three to form; a shallower well ends every game at once.

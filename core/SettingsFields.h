@@ -54,6 +54,15 @@ struct TStoredRange
     int32_t FallbackValue = 0;
 };
 
+// Whether a save always holds the value. Values added after the first layout are written only once
+// chosen (or already stored), so an older store keeps exactly its layout, and their absence never
+// brings back the defaults of the others.
+enum class TPresence : uint8_t
+{
+    Always,
+    OnceChosen,
+};
+
 struct TSettingsField
 {
     const char* Key;
@@ -61,8 +70,9 @@ struct TSettingsField
     TFieldMember Member;
     TDisplayRule Default;
     TStoredRange Range;
-    int SavePosition; // 1..27; "Version" goes first
+    int SavePosition; // 1..28; "Version" goes first
     bool InDialog;    // the Preferences dialog edits it
+    TPresence Presence = TPresence::Always;
 };
 
 inline constexpr const char* VersionKey = "Version";
@@ -115,13 +125,14 @@ constexpr TStoredRange Otherwise(int32_t min, int32_t max, int32_t fallback)
 constexpr TStoredRange CellRange{TStoredRange::ScreenCell, 4, 128, 0};
 } // namespace SettingsRules
 
-// In the order LoadSettings reads them. With "Version" they make the 28 values of a save.
-inline constexpr std::array<TSettingsField, 27> SettingsFields = [] {
+// In the order LoadSettings reads them. With "Version" the ones always present make the 28 values of
+// a save.
+inline constexpr std::array<TSettingsField, 28> SettingsFields = [] {
     using namespace SettingsRules;
     using enum TStoredType;
     using S = TSettings;
     constexpr TStoredRange keep{};
-    return std::array<TSettingsField, 27>{{
+    return std::array<TSettingsField, 28>{{
         // The well holds at most 9 columns by 17 rows.
         {"ColNumber", Integer, &S::ColNumber, nullptr, Nearest(1, 9), 3, false},
         {"RowNumber", Integer, &S::RowNumber, nullptr, Nearest(1, 17), 4, false},
@@ -156,6 +167,8 @@ inline constexpr std::array<TSettingsField, 27> SettingsFields = [] {
         {"DropKey", Integer, &S::DropKey, nullptr, keep, 25, true},
         {"RColorKey", Integer, &S::RColorKey, nullptr, keep, 26, true},
         {"RBlockKey", Integer, &S::RBlockKey, nullptr, keep, 27, true},
+        // BlockWidth and BlockHeight keep the last fixed size meanwhile.
+        {"FitToWindow", Boolean, &S::FitToWindow, nullptr, keep, 28, true, TPresence::OnceChosen},
     }};
 }();
 

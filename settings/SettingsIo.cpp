@@ -52,9 +52,32 @@ bool WriteField(const TSettingsField& field, const TSettings& settings, bool sho
 bool ReadAll(TSettings& settings, bool& showNext, TSettingsStore& store)
 {
     for (const TSettingsField& field : SettingsFields)
-        if (!ReadField(field, settings, showNext, store))
+        if (field.Presence == TPresence::Always && !ReadField(field, settings, showNext, store))
             return false;
     return true;
+}
+
+// Such values have no display-dependent default: what a fresh record holds.
+TStoredValue UnchosenValue(const TSettingsField& field)
+{
+    return FieldValue(field, TSettings{}, TPreviewShowNext::AtStart);
+}
+
+void ReadChosenValues(TSettings& settings, bool& showNext, TSettingsStore& store)
+{
+    for (const TSettingsField& field : SettingsFields)
+        if (field.Presence == TPresence::OnceChosen)
+        {
+            SetFieldValue(field, settings, showNext, UnchosenValue(field));
+            ReadField(field, settings, showNext, store);
+        }
+}
+
+bool IsStored(const TSettingsField& field, TSettingsStore& store)
+{
+    TSettings scratch;
+    bool showNext = false;
+    return ReadField(field, scratch, showNext, store);
 }
 
 bool WriteAll(const TSettings& settings, bool showNext, TSettingsStore& store)
@@ -62,26 +85,14 @@ bool WriteAll(const TSettings& settings, bool showNext, TSettingsStore& store)
     if (!store.WriteString(VersionKey, StoredVersion))
         return false;
     for (const TSettingsField* field : FieldsInSaveOrder())
+    {
+        if (field->Presence == TPresence::OnceChosen
+            && FieldValue(*field, settings, showNext) == UnchosenValue(*field) && !IsStored(*field, store))
+            continue;
         if (!WriteField(*field, settings, showNext, store))
             return false;
+    }
     return true;
-}
-
-// Values that came after the 28 above are read one by one: an absent one (a store written before
-// it existed) keeps its default and never brings back the defaults of the others.
-void ReadLaterValues(TSettings& settings, TSettingsStore& store)
-{
-    settings.FitToWindow = false;
-    store.ReadBoolean("FitToWindow", settings.FitToWindow);
-}
-
-// A store in which "Fit to window" was never chosen keeps exactly its 28 values.
-bool WriteLaterValues(const TSettings& settings, TSettingsStore& store)
-{
-    bool stored = false;
-    if (!settings.FitToWindow && !store.ReadBoolean("FitToWindow", stored))
-        return true;
-    return store.WriteBoolean("FitToWindow", settings.FitToWindow);
 }
 
 } // namespace
@@ -95,7 +106,7 @@ void LoadSettings(TSettings& settings, bool& showNext, const TDisplayFacts& disp
     }
     if (!ReadAll(settings, showNext, store))
         LoadDefaultSettings(settings, display);
-    ReadLaterValues(settings, store);
+    ReadChosenValues(settings, showNext, store);
     store.Close();
 }
 
@@ -103,7 +114,7 @@ bool SaveSettings(const TSettings& settings, bool showNext, TSettingsStore& stor
 {
     if (!store.Open())
         return false;
-    const bool saved = WriteAll(settings, showNext, store) && WriteLaterValues(settings, store);
+    const bool saved = WriteAll(settings, showNext, store);
     const bool closed = store.Close();
     return saved && closed;
 }

@@ -10,7 +10,6 @@
 #include "PaintRig.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -140,15 +139,3 @@ void DissolveFrameAt4K(benchmark::State& state)
 BENCHMARK(DissolveFrameAt4K)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

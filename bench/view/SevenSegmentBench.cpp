@@ -2,9 +2,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 
-#include <cstdlib>
 
 namespace
 {
@@ -54,15 +52,3 @@ void BM_RenderScoreDisplay(benchmark::State& state)
 BENCHMARK(BM_RenderScoreDisplay);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

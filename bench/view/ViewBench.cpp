@@ -8,19 +8,16 @@
 #include "PaintRig.h"
 
 #include <QFileInfo>
-#include <QGuiApplication>
+#include <QCoreApplication>
 #include <QImage>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
-#include <memory>
 
 namespace
 {
 
-QString ProgramFolder;
-std::unique_ptr<QTemporaryDir> StandInFolder;
 
 // Cells from the program's resources when they are linked in, otherwise generated.
 void LoadCells(TCellImages& cells, int width, int height)
@@ -51,16 +48,15 @@ void LoadCells(TCellImages& cells, int width, int height)
 // The texture beside the program, or a generated one of a typical size.
 std::string Texture(const char* name, int seed)
 {
-    const QString beside = ProgramFolder + QLatin1Char('/') + QLatin1String(name);
+    const QString beside = QCoreApplication::applicationDirPath() + QLatin1Char('/') + QLatin1String(name);
     if (QFileInfo::exists(beside))
         return beside.toStdString();
-    if (!StandInFolder)
-        StandInFolder = std::make_unique<QTemporaryDir>();
+    static QTemporaryDir standInFolder;
     QImage texture(256, 256, QImage::Format_RGB32);
     for (int y = 0; y < 256; ++y)
         for (int x = 0; x < 256; ++x)
             texture.setPixel(x, y, qRgb((x * seed) & 0xff, (y * 3) & 0xff, (x ^ y) & 0xff));
-    const QString path = StandInFolder->filePath(QLatin1String(name));
+    const QString path = standInFolder.filePath(QLatin1String(name));
     texture.save(path, "BMP");
     return path.toStdString();
 }
@@ -149,17 +145,3 @@ void DissolveFrame(benchmark::State& state)
 BENCHMARK(DissolveFrame)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QGuiApplication app(argc, argv);
-    ProgramFolder = QCoreApplication::applicationDirPath();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    StandInFolder.reset();
-    return 0;
-}
