@@ -2,6 +2,7 @@
 #include "tests/engine/EngineRig.h"
 #include "tests/engine/RandomPlayer.h"
 #include "tests/engine/WellInvariants.h"
+#include "tests/support/TimeBound.h"
 
 #include <gtest/gtest.h>
 
@@ -73,7 +74,7 @@ TEST(RandomGamesTest, WellStaysCompactInEveryMode)
             // One engine plays game after game, as the player does.
             TEngineRig rig(settings, 1000u * mode + fastDropping);
             rig.View.Recording = false;
-            for (uint64_t seed = 0; seed < 160; ++seed)
+            for (uint64_t seed = 0; seed < uint64_t(SoakRounds(160)); ++seed)
             {
                 const TGameSummary game = PlayOneGame(rig, seed * 31 + mode, 30000);
                 ++games;
@@ -82,7 +83,7 @@ TEST(RandomGamesTest, WellStaysCompactInEveryMode)
                                                  << seed << " after " << game.Events << " events: " << game.Broken;
             }
         }
-    EXPECT_EQ(games, 7 * 2 * 160);
+    EXPECT_EQ(games, 7 * 2 * SoakRounds(160));
     EXPECT_GT(ended, games * 9 / 10) << "most random games should reach game over";
 }
 
@@ -120,7 +121,7 @@ TEST(RandomGamesTest, UnusualButAllowedSettingsPlaySafely)
             settings.FastDropping = fastDropping;
             TEngineRig rig(settings, 7);
             rig.View.Recording = false;
-            for (uint64_t seed = 0; seed < 40; ++seed)
+            for (uint64_t seed = 0; seed < uint64_t(SoakRounds(40)); ++seed)
             {
                 const TGameSummary game = PlayOneGame(rig, seed, 20000);
                 ASSERT_TRUE(game.Broken.empty()) << "game " << seed << " after " << game.Events << ": " << game.Broken;

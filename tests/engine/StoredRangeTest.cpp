@@ -3,6 +3,7 @@
 #include "tests/engine/EngineRig.h"
 #include "tests/engine/RandomPlayer.h"
 #include "tests/engine/WellInvariants.h"
+#include "tests/support/TimeBound.h"
 
 #include <gtest/gtest.h>
 
@@ -67,7 +68,7 @@ TEST(StoredRangeTest, OutOfRangeStoredValuesPlaySafely)
             rig.View.Recording = false;
             ASSERT_GE(rig.Engine.NextBlock.Count, 1);
             ASSERT_LE(rig.Engine.NextBlock.Count, TBlock::MaxCells);
-            for (uint64_t game = 0; game < 30; ++game)
+            for (uint64_t game = 0; game < uint64_t(SoakRounds(30)); ++game)
             {
                 TRandomPlayer player(game);
                 rig.Engine.NewGame();

@@ -21,3 +21,11 @@ constexpr int64_t TimeBoundMs(int64_t milliseconds)
 {
     return milliseconds * SanitizerSlowdown;
 }
+
+// How many rounds a soak loop plays. Sanitizer builds look for memory and undefined-behaviour
+// faults, which the first rounds reach as well as the last, so there the loop is cut by the same
+// factor the time bounds stretch by.
+constexpr int SoakRounds(int rounds)
+{
+    return static_cast<int>(rounds / SanitizerSlowdown);
+}
