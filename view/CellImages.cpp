@@ -103,8 +103,7 @@ void TCellImages::CopyBackground(QImage& target, const QRect& rect, QPoint wellO
     const QRect clipped = rect & target.rect();
     if (clipped.isEmpty() || target.depth() != 32 || WellBackground->isNull())
         return;
-    QImage part(target.bits() + clipped.y() * target.bytesPerLine() + clipped.x() * 4, clipped.width(),
-                clipped.height(), target.bytesPerLine(), target.format());
+    QImage part = TRasterOps::View(target, clipped);
     TRasterOps::Tile(part, *WellBackground, clipped.topLeft() - wellOrigin);
 }
 

@@ -49,10 +49,11 @@ public:
     void DrawCell(QImage& target, int x, int y, int w, int h, int colour, int step);
     // The same with the well standing at wellOrigin on this target.
     void DrawCell(QImage& target, QPoint wellOrigin, int x, int y, int w, int h, int colour, int step);
+    // The well background onto rect of target, the well's corner lying at wellOrigin there.
+    void CopyBackground(QImage& target, const QRect& rect, QPoint wellOrigin) const;
 
 private:
     static QImage LoadResource(const QString& name);
-    void CopyBackground(QImage& target, const QRect& rect, QPoint wellOrigin) const;
     bool DissolveInOnePass(QImage& target, const QRect& rect, QPoint wellOrigin, const QImage& solve, int colour) const;
 
     std::array<QImage, ColourCount + 1> CellImages;

@@ -35,27 +35,3 @@ void TInnerBackground::SetPicture(const QImage& picture, QSize well, bool tile, 
         TPictureFill::Draw(Picture, picture, false);
     TPictureFill::Draw(Picture, picture, repeats);
 }
-
-void TInnerBackground::CopyTo(QImage& target, int x, int y, int w, int h) const
-{
-    if (!Tiled)
-    {
-        TRasterOps::Copy(target, x, y, Picture, x, y, w, h);
-        return;
-    }
-    const QRect rect = QRect(x, y, w, h) & target.rect();
-    if (rect.isEmpty() || target.depth() != 32)
-        return;
-    QImage part(target.bits() + rect.y() * target.bytesPerLine() + rect.x() * 4, rect.width(), rect.height(),
-                target.bytesPerLine(), target.format());
-    TRasterOps::Tile(part, Picture, rect.topLeft());
-}
-
-QImage TInnerBackground::Whole(QSize well) const
-{
-    if (!Tiled)
-        return Picture;
-    QImage whole(well, QImage::Format_RGB32);
-    CopyTo(whole, 0, 0, whole.width(), whole.height());
-    return whole;
-}

@@ -17,11 +17,6 @@ public:
     // first stretched when its transparent parts should show the stretch through the tiles.
     void SetPicture(const QImage& picture, QSize well, bool tile, bool stretchedUnder);
 
-    // The rectangle (x, y, w, h) of the well onto the same place of target.
-    void CopyTo(QImage& target, int x, int y, int w, int h) const;
-    // The whole well's background, a period repeated over it.
-    QImage Whole(QSize well) const;
-
     const QImage& Image() const { return Picture; }
     bool IsTiled() const { return Tiled; }
 

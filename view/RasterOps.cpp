@@ -212,3 +212,9 @@ void TRasterOps::Fill(QImage& target, const QRect& rect, QRgb colour)
         std::fill(line + clipped.left(), line + clipped.left() + clipped.width(), pixel);
     }
 }
+
+QImage TRasterOps::View(QImage& target, const QRect& rect)
+{
+    return QImage(target.bits() + rect.y() * target.bytesPerLine() + rect.x() * 4, rect.width(), rect.height(),
+                  target.bytesPerLine(), target.format());
+}

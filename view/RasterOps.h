@@ -37,4 +37,8 @@ public:
     static void Tile(QImage& target, const QImage& source, QPoint origin);
 
     static void Fill(QImage& target, const QRect& rect, QRgb colour);
+
+    // The pixels of rect (inside a 32-bit target) as an image of their own, sharing target's
+    // memory: what is drawn on it lands in target.
+    static QImage View(QImage& target, const QRect& rect);
 };

@@ -55,7 +55,7 @@ void TWellCells::TakeBanner(const QImage& well)
     QRect changed;
     for (int y = 0; y < well.height(); ++y)
     {
-        Cells.DrawCell(ground, QPoint(0, -y), 0, 0, well.width(), 1, 0, BareBackground);
+        Cells.CopyBackground(ground, ground.rect(), QPoint(0, -y));
         const auto* drawn = reinterpret_cast<const uint32_t*>(well.constScanLine(y));
         const auto* bare = reinterpret_cast<const uint32_t*>(ground.constScanLine(0));
         int left = 0;
@@ -113,7 +113,7 @@ void TWellCells::PaintCell(QImage& target, QPoint origin, int column, int row, T
 
 void TLayerCellSurface::DrawCell(int x, int y, int width, int height, int colour, int step)
 {
-    if (colour == 0 || Cells.CellImage(colour).isNull() || CellWidth <= 0 || CellHeight <= 0)
+    if (colour == 0 || Cells.CellImage(colour).isNull())
         return;
     if (!QRect(x, y, width, height).intersects(Clip))
         return;

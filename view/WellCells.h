@@ -67,9 +67,8 @@ private:
 class TLayerCellSurface : public ICellSurface
 {
 public:
-    TLayerCellSurface(const TWellCells& well, const TCellImages& cells, TWellCells::TLayer& layer, const QRect& clip,
-                      int cellWidth, int cellHeight)
-        : Well(well), Cells(cells), Layer(layer), Clip(clip), CellWidth(cellWidth), CellHeight(cellHeight)
+    TLayerCellSurface(const TWellCells& well, const TCellImages& cells, TWellCells::TLayer& layer, const QRect& clip)
+        : Well(well), Cells(cells), Layer(layer), Clip(clip)
     {
     }
 
@@ -80,6 +79,4 @@ private:
     const TCellImages& Cells;
     TWellCells::TLayer& Layer;
     QRect Clip;
-    int CellWidth;
-    int CellHeight;
 };

@@ -31,13 +31,6 @@ void ReleaseFreedMemory()
 #endif
 }
 
-// The pixels of rect (inside target) as an image of their own, sharing target's memory.
-QImage Part(QImage& target, const QRect& rect)
-{
-    return QImage(target.bits() + rect.y() * target.bytesPerLine() + rect.x() * 4, rect.width(), rect.height(),
-                  target.bytesPerLine(), target.format());
-}
-
 } // namespace
 
 TWellPainter::TWellPainter(const TGameEngine& engine, TSettings& settings, TCellImages& cells)
@@ -193,7 +186,7 @@ void TWellPainter::Paint(QImage& target, const QRect& area) const
     {
         if (inside.isEmpty())
             return;
-        QImage part = Part(target, inside.translated(-area.topLeft()));
+        QImage part = TRasterOps::View(target, inside.translated(-area.topLeft()));
         Paint(part, inside);
         return;
     }
@@ -202,14 +195,14 @@ void TWellPainter::Paint(QImage& target, const QRect& area) const
     const QRegion around = Well.WellRect().contains(area) ? QRegion() : QRegion(area) - QRegion(Well.WellRect());
     for (const QRect& rect : around)
     {
-        QImage part = Part(target, rect.translated(-area.topLeft()));
+        QImage part = TRasterOps::View(target, rect.translated(-area.topLeft()));
         EraseBackground(part, rect);
     }
     // The well over the silver band, as the paint handler puts it there.
     const QRect well = area & Well.WellRect();
     if (well.isEmpty())
         return;
-    QImage part = Part(target, well.translated(-area.topLeft()));
+    QImage part = TRasterOps::View(target, well.translated(-area.topLeft()));
     WellCells.Paint(part, Well.Origin() - well.topLeft(), Shown);
 }
 
@@ -267,7 +260,7 @@ void TWellPainter::MakeBanner()
     // Drawn on the whole background as the paint handler draws it, then cut to the rows and
     // columns it changed: only the banner's own pixels are kept while paused.
     QImage well(Well.WellWidth, Well.WellHeight, QImage::Format_RGB32);
-    Inner.CopyTo(well, 0, 0, well.width(), well.height());
+    Cells.CopyBackground(well, well.rect(), QPoint(0, 0));
     {
         QPainter painter(&well);
         TPauseBanner::Draw(painter, well.rect(), Ratio, Font);
@@ -326,7 +319,7 @@ void TWellPainter::RedrawPieceArea(int x, int y, int width, int height)
                 Shown[row][column] = Settled[row][column];
         if (state != gsStopped && !cells.isEmpty())
         {
-            TLayerCellSurface surface(WellCells, Cells, Shown, WellCells.PixelsOf(cells), CellWidth(), CellHeight());
+            TLayerCellSurface surface(WellCells, Cells, Shown, WellCells.PixelsOf(cells));
             State.CurrentBlock->Draw(surface, *State.BlockX, *State.BlockY, CellWidth(), CellHeight());
         }
     }
@@ -415,7 +408,11 @@ void TWellPainter::BuildWellBackground()
 
 QImage TWellPainter::WellBackground() const
 {
-    return Inner.Whole(QSize(Well.WellWidth, Well.WellHeight));
+    if (!Inner.IsTiled())
+        return Inner.Image();
+    QImage whole(Well.WellWidth, Well.WellHeight, QImage::Format_RGB32);
+    Cells.CopyBackground(whole, whole.rect(), QPoint(0, 0));
+    return whole;
 }
 
 void TWellPainter::LoadOuterPicture()

@@ -3,6 +3,7 @@
 #include "core/Settings.h"
 #include "engine/GameEngine.h"
 #include "view/CellImages.h"
+#include "view/RasterOps.h"
 #include "view/WellPainter.h"
 
 #include <QImage>
@@ -40,8 +41,7 @@ struct TPaintRig
             Screen = QImage(Painter.WindowRect().size(), QImage::Format_RGB32);
         if (area.isEmpty())
             return;
-        QImage view(Screen.bits() + area.y() * Screen.bytesPerLine() + area.x() * 4, area.width(), area.height(),
-                    Screen.bytesPerLine(), QImage::Format_RGB32);
+        QImage view = TRasterOps::View(Screen, area);
         Painter.Paint(view, area);
     }
 

@@ -2,8 +2,6 @@
 
 #include <benchmark/benchmark.h>
 
-
-
 namespace
 {
 

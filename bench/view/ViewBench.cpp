@@ -7,17 +7,14 @@
 #include "view/WellPainter.h"
 #include "PaintRig.h"
 
-#include <QFileInfo>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-
 namespace
 {
-
 
 // Cells from the program's resources when they are linked in, otherwise generated.
 void LoadCells(TCellImages& cells, int width, int height)
